@@ -1,0 +1,83 @@
+#include "tilegrid.h"
+
+#include "gamepaths.h"
+
+namespace {
+
+constexpr int TileEdge = 256;
+
+struct ResolutionRow
+{
+    int width;
+    int height;
+};
+
+constexpr ResolutionRow Resolutions[ResolutionCount] = {
+    {640, 480}, {800, 600}, {1024, 768}, {1280, 1024}};
+
+// Drops a final "background" folder name and the separator before it.
+QString withoutLastFolder(const QString &relative)
+{
+    QString trimmed = relative;
+    while (trimmed.endsWith(u'\\') || trimmed.endsWith(u'/'))
+        trimmed.chop(1);
+    const qsizetype at = qMax(trimmed.lastIndexOf(u'\\'), trimmed.lastIndexOf(u'/'));
+    return at >= 0 ? trimmed.left(at) : QString();
+}
+
+} // namespace
+
+QSize ResolutionSize(int index)
+{
+    if (index < 0 || index >= ResolutionCount)
+        return {};
+    return QSize(Resolutions[index].width, Resolutions[index].height);
+}
+
+QString ResolutionText(int index)
+{
+    const QSize size = ResolutionSize(index);
+    return size.isEmpty() ? QString() : QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+}
+
+QString TileFileName(quint32 W, int row, char column)
+{
+    return QStringLiteral("%1_%2_%3_loading.tga").arg(W).arg(row).arg(QChar::fromLatin1(column));
+}
+
+QList<TileSpec> TileGrid(int index)
+{
+    QList<TileSpec> tiles;
+    const QSize size = ResolutionSize(index);
+    if (size.isEmpty())
+        return tiles;
+    for (int y = 0, row = 1; y < size.height(); y += TileEdge, ++row) {
+        for (int x = 0, column = 0; x < size.width(); x += TileEdge, ++column) {
+            TileSpec tile;
+            tile.W = quint32(size.width());
+            tile.Row = row;
+            tile.Column = char('a' + column);
+            tile.X = x;
+            tile.Y = y;
+            tile.TileWidth = qMin(TileEdge, size.width() - x);
+            tile.TileHeight = qMin(TileEdge, size.height() - y);
+            tile.FileName = TileFileName(tile.W, tile.Row, tile.Column);
+            tiles.append(tile);
+        }
+    }
+    return tiles;
+}
+
+QString BackgroundFolder(const QString &exePath, const QString &relativeFolder)
+{
+    QString folder = UnderGameRoot(exePath, relativeFolder);
+    const QChar separator = PathSeparatorOf(exePath);
+    if (!folder.endsWith(separator))
+        folder += separator;
+    return folder;
+}
+
+QString ResourceFolder(const QString &exePath, const QString &relativeFolder)
+{
+    return UnderGameRoot(exePath, withoutLastFolder(relativeFolder));
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QList>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+// The four screen resolutions a background can be made for, by index:
+// 0 640x480, 1 800x600, 2 1024x768, 3 1280x1024. -1 means none.
+constexpr int ResolutionCount = 4;
+
+// Width and height of resolution `index`; an empty size outside 0..3.
+QSize ResolutionSize(int index);
+
+// The text the resolution list shows ("800x600"); empty outside 0..3.
+QString ResolutionText(int index);
+
+// One tile of a resolution: at most 256x256 pixels, cut at the screen edge.
+struct TileSpec
+{
+    quint32 W = 0;        // resolution width
+    int Row = 0;          // 1..4, from the top
+    char Column = 'a';    // 'a'..'e', from the left
+    int X = 0;
+    int Y = 0;
+    int TileWidth = 0;
+    int TileHeight = 0;
+    QString FileName;     // "800_3_d_loading.tga"
+
+    QRect rect() const { return QRect(X, Y, TileWidth, TileHeight); }
+};
+
+// The tiles of resolution `index`, row by row from the top and left to right
+// within a row; empty outside 0..3.
+QList<TileSpec> TileGrid(int index);
+
+// "<W>_<row>_<column>_loading.tga".
+QString TileFileName(quint32 W, int row, char column);
+
+// The folder that receives the tiles: the executable's folder, the game's
+// relative background folder and a trailing separator, all written with the
+// executable's separator.
+QString BackgroundFolder(const QString &exePath, const QString &relativeFolder);
+
+// The parent of the background folder, with no trailing separator; the layout
+// files are written here.
+QString ResourceFolder(const QString &exePath, const QString &relativeFolder);
