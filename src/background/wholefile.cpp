@@ -1,0 +1,25 @@
+#include "wholefile.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+QString CannotWriteMessage(const QString &fileName, const QString &reason)
+{
+    return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(fileName), reason);
+}
+
+bool WriteWholeFile(const QString &fileName, const QByteArray &bytes, QString *errorString)
+{
+    QSaveFile file(fileName);
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok && file.write(bytes) != bytes.size())
+        ok = false;
+    if (ok)
+        ok = file.commit();
+    if (!ok) {
+        if (errorString)
+            *errorString = CannotWriteMessage(fileName, file.errorString());
+        file.cancelWriting();
+    }
+    return ok;
+}
