@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The game reads BackgroundLayout.txt and BackgroundLoadingLayout.txt from its
+// resource folder; both name the resolution and place every tile on screen.
+
+// The exact layout text of resolution 0..3 with CR LF line ends; empty outside 0..3.
+QByteArray LayoutFileText(int resolution);
+
+enum class LayoutStatus { Written, ResourceFolderMissing, WriteFailed };
+
+// Writes both layout files of `resolution` into ResourceFolder(exePath,
+// relativeFolder), each replaced only once complete. A missing resource folder
+// writes nothing; a failure names the file and the reason in `errorString`.
+LayoutStatus WriteLayoutFiles(int resolution, const QString &exePath, const QString &relativeFolder,
+                              QString *errorString = nullptr);
+
+// The full paths of BackgroundLayout.txt and BackgroundLoadingLayout.txt, in
+// the order they are written.
+QStringList LayoutFilePaths(const QString &exePath, const QString &relativeFolder);
