@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+struct GenerateResult {
+    enum Status { Done, ResourceFolderMissing, WriteFailed } status = WriteFailed;
+    QString errorString;      // names the file and the reason when WriteFailed
+    QStringList writtenFiles; // full paths, in the order written (tiles, then the two layout files)
+};
+
+// Cuts `scaledPicture` (exactly the resolution's size) into the tiles of `resolution`, writes them
+// into BackgroundFolder(exePath, relativeFolder) and then both layout files. Nothing is written
+// when the resource folder is missing; the first failing file ends the run.
+GenerateResult GenerateBackgroundFiles(const QImage &scaledPicture, int resolution,
+                                       const QString &exePath, const QString &relativeFolder);
