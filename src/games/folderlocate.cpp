@@ -1,0 +1,40 @@
+#include "folderlocate.h"
+
+namespace {
+
+bool IsSeparator(QChar c)
+{
+    return c == u'\\' || c == u'/';
+}
+
+// One separator for both, so "C:\HL\" and "C:/HL/" compare equal; lengths stay the same.
+QString Slashed(const QString &path)
+{
+    QString out = path;
+    out.replace(u'\\', u'/');
+    return out;
+}
+
+} // namespace
+
+QString RelativeBackgroundFolder(const QString &picked, const QString &gameRoot,
+                                 Qt::CaseSensitivity cs)
+{
+    static const QString Suffix = QStringLiteral("resource/background");
+    const QString path = Slashed(picked);
+    if (path.size() < Suffix.size() || !path.endsWith(Suffix, Qt::CaseInsensitive))
+        return {};
+    // An empty root would make an absolute path look relative.
+    if (gameRoot.isEmpty() || !path.startsWith(Slashed(gameRoot), cs))
+        return {};
+    qsizetype start = gameRoot.size();
+    if (!IsSeparator(gameRoot.back())) {
+        // "C:\HL" must not claim "C:\HL2\...": the root has to end at a folder boundary.
+        if (start >= picked.size() || !IsSeparator(picked.at(start)))
+            return {};
+        ++start;
+    }
+    // A root reaching into resource\background leaves no game folder to name.
+    const QString relative = picked.mid(start);
+    return relative.size() >= Suffix.size() ? relative : QString();
+}

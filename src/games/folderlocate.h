@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// Whether two paths that differ only in letter case name the same folder here.
+#ifdef Q_OS_WIN
+constexpr Qt::CaseSensitivity GamePathCase = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity GamePathCase = Qt::CaseSensitive;
+#endif
+
+// The picked folder relative to gameRoot, or an empty string when it is not usable: shorter than
+// 19 characters, not ending in resource\background (either separator, any case), or not starting
+// with gameRoot (letter case ignored on Windows only; either separator).
+QString RelativeBackgroundFolder(const QString &picked, const QString &gameRoot,
+                                 Qt::CaseSensitivity cs = GamePathCase);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What starting the current game takes: the program, its arguments and the folder it runs in.
+struct LaunchCommand {
+    QString Program;
+    QStringList Arguments;
+    QString WorkingFolder;
+};
+
+// Whether the run command offers the extra-parameters box first: only the games with a
+// launch argument do (0..2); Half-Life DeathMatch and any other index start at once.
+bool AsksExtraParameters(int gameIndex);
+
+// The executable started with the user's extra parameters, split the way a shell would
+// (quotes group blanks), inside the game's own folder where the engine finds its files.
+LaunchCommand GameLaunchCommand(const QString &exePath, const QString &extraParameters);
