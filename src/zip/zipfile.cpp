@@ -1,0 +1,230 @@
+#include "zipfile.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+
+#include <zlib.h>
+
+#include <limits>
+
+namespace {
+
+constexpr qint64 MaxField16 = 0xFFFF;
+constexpr qint64 MaxField32 = 0xFFFFFFFF;
+constexpr int LocalHeaderSize = 30;
+constexpr int CentralHeaderSize = 46;
+// compress() wraps the deflate stream in a 2-byte zlib header and a 4-byte
+// Adler-32 trailer; method 8 wants the bare stream.
+constexpr int ZlibHeaderSize = 2;
+constexpr int ZlibWrapperSize = 6;
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QDataStream &littleEndian(QDataStream &stream)
+{
+    stream.setByteOrder(QDataStream::LittleEndian);
+    return stream;
+}
+
+} // namespace
+
+ZipFile::ZipFile() = default;
+
+bool ZipFile::LoadFile(const QString &path)
+{
+    const QDateTime modified = QFileInfo(path).lastModified();
+    LocalHeader.ModTime = CentralHeader.ModTime = DosTime(modified);
+    LocalHeader.ModDate = CentralHeader.ModDate = DosDate(modified);
+    SetFileName(FileNameOf(path));
+
+    qint64 compressedSize = 0;
+    quint32 crc = 0;
+    if (!CompressFile(path, Data, compressedSize, SourceLength, crc))
+        return false;
+    LocalHeader.Crc32 = CentralHeader.Crc32 = crc;
+    LocalHeader.CompressedSize = CentralHeader.CompressedSize = quint32(compressedSize);
+    LocalHeader.UncompressedSize = CentralHeader.UncompressedSize = quint32(SourceLength);
+    return true;
+}
+
+void ZipFile::SetFileName(const QString &name)
+{
+    EntryName = name.toLocal8Bit();
+    LocalHeader.FileNameLength = CentralHeader.FileNameLength = quint16(EntryName.size());
+}
+
+void ZipFile::SetComment(const QString &text)
+{
+    EntryComment = text.toLocal8Bit();
+    CentralHeader.FileCommentLength = quint16(EntryComment.size());
+}
+
+bool ZipFile::WriteLocal(QIODevice *archive, qint64 position)
+{
+    CentralHeader.LocalHeaderOffset = quint32(position);
+    const LocalFileHeader &h = LocalHeader;
+    QByteArray record;
+    record.reserve(LocalRecordSize());
+    QDataStream out(&record, QIODevice::WriteOnly);
+    littleEndian(out) << h.Signature << h.VersionNeeded << h.Flags << h.Method << h.ModTime
+                      << h.ModDate << h.Crc32 << h.CompressedSize << h.UncompressedSize
+                      << h.FileNameLength << h.ExtraFieldLength;
+    record += EntryName;
+    record += ExtraField;
+    return writeAll(archive, record) && writeAll(archive, Data);
+}
+
+bool ZipFile::WriteCentral(QIODevice *archive) const
+{
+    const CentralDirectoryHeader &h = CentralHeader;
+    QByteArray record;
+    record.reserve(CentralRecordSize());
+    QDataStream out(&record, QIODevice::WriteOnly);
+    littleEndian(out) << h.Signature << h.VersionMadeBy << h.VersionNeeded << h.Flags << h.Method
+                      << h.ModTime << h.ModDate << h.Crc32 << h.CompressedSize
+                      << h.UncompressedSize << h.FileNameLength << h.ExtraFieldLength
+                      << h.FileCommentLength << h.DiskNumberStart << h.InternalAttributes
+                      << h.ExternalAttributes << h.LocalHeaderOffset;
+    record += EntryName;
+    record += ExtraField;
+    record += EntryComment;
+    return writeAll(archive, record);
+}
+
+qint64 ZipFile::LocalRecordSize() const
+{
+    return LocalHeaderSize + EntryName.size() + ExtraField.size() + Data.size();
+}
+
+qint64 ZipFile::CentralRecordSize() const
+{
+    return CentralHeaderSize + EntryName.size() + ExtraField.size() + EntryComment.size();
+}
+
+QString ZipFile::LimitError() const
+{
+    if (EntryName.size() > MaxField16)
+        return QStringLiteral("the name of an entry is longer than 65535 bytes");
+    if (EntryComment.size() > MaxField16)
+        return QStringLiteral("the comment of %1 is longer than 65535 bytes").arg(Name());
+    if (Data.size() > MaxField32 || SourceLength > MaxField32)
+        return QStringLiteral("%1 is larger than 4 GiB").arg(Name());
+    return {};
+}
+
+QString ZipFile::Name() const
+{
+    return QString::fromLocal8Bit(EntryName);
+}
+
+QString ZipFile::errorString() const
+{
+    return lastError;
+}
+
+QString ZipFile::FileNameOf(const QString &path)
+{
+    const qsizetype at = qMax(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+    return path.mid(at + 1);
+}
+
+bool ZipFile::CompressFile(const QString &path, QByteArray &data, qint64 &compressedSize,
+                           qint64 &uncompressedSize, quint32 &crc)
+{
+    QFile source(path);
+    if (!source.open(QIODevice::ReadOnly)) {
+        lastError = QStringLiteral("Cannot read %1: %2").arg(native(path), source.errorString());
+        return false;
+    }
+    const qint64 length = source.size();
+    if (length > MaxField32 || quint64(length) > std::numeric_limits<uLong>::max()) {
+        lastError = QStringLiteral("Cannot add %1: it is larger than 4 GiB").arg(native(path));
+        return false;
+    }
+    const QByteArray contents = source.read(length);
+    if (contents.size() != length || source.error() != QFileDevice::NoError) {
+        lastError = QStringLiteral("Cannot read %1: %2").arg(native(path), source.errorString());
+        return false;
+    }
+    source.close();
+
+    const auto *bytes = reinterpret_cast<const Bytef *>(contents.constData());
+    // crc32 takes a uInt length; feed it in pieces so large files stay correct.
+    uLong sum = crc32(0L, Z_NULL, 0);
+    for (qint64 done = 0; done < length;) {
+        const uInt piece = uInt(qMin<qint64>(length - done, std::numeric_limits<uInt>::max()));
+        sum = crc32(sum, bytes + done, piece);
+        done += piece;
+    }
+    crc = quint32(sum);
+
+    uLongf zlibLength = compressBound(uLong(length));
+    if (zlibLength < uLongf(length)) {
+        lastError = QStringLiteral("Cannot add %1: it is too large to compress").arg(native(path));
+        return false;
+    }
+    QByteArray zlibStream(qsizetype(zlibLength), Qt::Uninitialized);
+    const int status = compress(reinterpret_cast<Bytef *>(zlibStream.data()), &zlibLength,
+                                bytes, uLong(length));
+    if (status != Z_OK || zlibLength < uLongf(ZlibWrapperSize)) {
+        lastError = QStringLiteral("Cannot compress %1: zlib error %2").arg(native(path)).arg(status);
+        return false;
+    }
+    compressedSize = qint64(zlibLength) - ZlibWrapperSize;
+    data = zlibStream.mid(ZlibHeaderSize, compressedSize);
+    uncompressedSize = length;
+    return true;
+}
+
+quint16 ZipFile::DosDate(const QDateTime &timestamp)
+{
+    const QDate date = timestamp.date();
+    return PackBits({date.day(), date.month(), date.year() - 1980}, {5, 4, 7});
+}
+
+quint16 ZipFile::DosTime(const QDateTime &timestamp)
+{
+    const QTime time = timestamp.time();
+    return PackBits({time.second() / 2, time.minute(), time.hour()}, {5, 6, 5});
+}
+
+// Lays the components side by side from bit 0 upwards; bits beyond a field's
+// width are dropped, so a year before 1980 keeps the low seven bits.
+quint16 ZipFile::PackBits(const int (&components)[3], const int (&widths)[3])
+{
+    quint8 bytes[2] = {0, 0};
+    int position = 0;
+    for (int c = 0; c < 3; ++c) {
+        for (int bit = 0; bit < widths[c]; ++bit, ++position) {
+            if (IsBitSet(components[c], bit))
+                SetBit(bytes[position / 8], position % 8);
+        }
+    }
+    return quint16(bytes[0] | (bytes[1] << 8));
+}
+
+void ZipFile::SetBit(quint8 &byte, int bit)
+{
+    byte = quint8(byte | (1u << bit));
+}
+
+bool ZipFile::IsBitSet(int value, int bit)
+{
+    return (unsigned(value) & (1u << bit)) != 0;
+}
+
+bool ZipFile::writeAll(QIODevice *archive, const QByteArray &bytes) const
+{
+    if (archive->write(bytes) == bytes.size())
+        return true;
+    lastError = archive->errorString();
+    if (lastError.isEmpty())
+        lastError = QStringLiteral("write failed");
+    return false;
+}
