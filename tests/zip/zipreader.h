@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// A small ZIP reader for the tests, written from the format rather than from
+// the writer: it walks the end record and the central directory, checks each
+// local header against its central twin and inflates the raw deflate data.
+struct ReadEntry
+{
+    QByteArray name;
+    QByteArray comment;
+    quint16 time = 0;
+    quint16 date = 0;
+    quint32 crc = 0;
+    quint32 compressedSize = 0;
+    quint32 uncompressedSize = 0;
+    quint32 localOffset = 0;
+    QByteArray contents;   // inflated
+};
+
+struct ReadArchive
+{
+    QList<ReadEntry> entries;
+    QByteArray comment;
+    quint32 directoryOffset = 0;
+    quint32 directorySize = 0;
+};
+
+quint16 le16(const QByteArray &bytes, qsizetype at);
+quint32 le32(const QByteArray &bytes, qsizetype at);
+
+// Raw deflate (no zlib header) back to bytes; false when the stream is bad.
+bool InflateRaw(const QByteArray &deflated, QByteArray &out);
+
+// Parses `bytes` as a whole archive; false and `error` on any inconsistency.
+bool ReadZip(const QByteArray &bytes, ReadArchive &archive, QString &error);
