@@ -66,10 +66,7 @@ private slots:
 
     void tiles()
     {
-        QFETCH(int, resolution);
-        QFETCH(QString, firstTile);
-        QFETCH(QString, lastTile);
-        QFETCH(int, tileCount);
+        QFETCH(int, resolution); QFETCH(QString, firstTile); QFETCH(QString, lastTile); QFETCH(int, tileCount);
         GameTree tree;
         const QImage picture = positionPicture(resolution);
         const GenerateResult result = GenerateBackgroundFiles(picture, resolution, tree.exe(), Relative);
@@ -115,10 +112,7 @@ private slots:
 
     void refusedRunsWriteNothing()
     {
-        QFETCH(bool, withFolders);
-        QFETCH(int, resolution);
-        QFETCH(QSize, pictureSize);
-        QFETCH(int, status);
+        QFETCH(bool, withFolders); QFETCH(int, resolution); QFETCH(QSize, pictureSize); QFETCH(int, status);
         GameTree tree(withFolders);
         QImage picture(pictureSize, QImage::Format_RGB32);
         picture.fill(Qt::blue);

@@ -25,10 +25,7 @@ private slots:
 
     void grid()
     {
-        QFETCH(int, resolution);
-        QFETCH(QSize, size);
-        QFETCH(Spans, columns);
-        QFETCH(Spans, rows);
+        QFETCH(int, resolution); QFETCH(QSize, size); QFETCH(Spans, columns); QFETCH(Spans, rows);
         QCOMPARE(ResolutionSize(resolution), size);
         QCOMPARE(ResolutionText(resolution), QString("%1x%2").arg(size.width()).arg(size.height()));
         const QList<TileSpec> tiles = TileGrid(resolution);
@@ -51,16 +48,6 @@ private slots:
         QCOMPARE(columnHeight, QList<int>(columns.size(), size.height()));
     }
 
-    void knownTiles()
-    {
-        QCOMPARE(TileGrid(0).at(5).FileName, QString("640_2_c_loading.tga"));
-        QCOMPARE(TileGrid(0).at(5).rect(), QRect(512, 256, 128, 224));
-        QCOMPARE(TileGrid(1).last().FileName, QString("800_3_d_loading.tga"));
-        QCOMPARE(TileGrid(1).last().rect(), QRect(768, 512, 32, 88));
-        QCOMPARE(TileGrid(3).last().FileName, QString("1280_4_e_loading.tga"));
-        QCOMPARE(TileFileName(1024, 2, 'c'), QString("1024_2_c_loading.tga"));
-    }
-
     void outsideTheList()
     {
         for (int index : {-1, 4}) {
@@ -72,31 +59,22 @@ private slots:
 
     void folders_data()
     {
-        QTest::addColumn<QString>("exe");
-        QTest::addColumn<QString>("relative");
-        QTest::addColumn<QString>("background");
-        QTest::addColumn<QString>("resource");
+        for (const char *column : {"exe", "relative", "background", "resource"})
+            QTest::addColumn<QString>(column);
         QTest::newRow("windows") << R"(C:\Games\Half-Life\hl.exe)" << R"(cstrike\resource\background)"
-                                 << R"(C:\Games\Half-Life\cstrike\resource\background\)"
-                                 << R"(C:\Games\Half-Life\cstrike\resource)";
+            << R"(C:\Games\Half-Life\cstrike\resource\background\)" << R"(C:\Games\Half-Life\cstrike\resource)";
         QTest::newRow("short") << R"(D:\HL\hl.exe)" << R"(valve\resource\background)"
-                               << R"(D:\HL\valve\resource\background\)" << R"(D:\HL\valve\resource)";
+            << R"(D:\HL\valve\resource\background\)" << R"(D:\HL\valve\resource)";
         QTest::newRow("mixed") << R"(D:\HL\hl.exe)" << "dod/resource/background/"
-                               << R"(D:\HL\dod\resource\background\)" << R"(D:\HL\dod\resource)";
-        QTest::newRow("unix, backslashes") << "/home/u/Half-Life/hl_linux" << R"(cstrike\resource\background)"
-                                           << "/home/u/Half-Life/cstrike/resource/background/"
-                                           << "/home/u/Half-Life/cstrike/resource";
-        QTest::newRow("unix, slashes") << "/home/u/Half-Life/hl_linux" << "cstrike/resource/background"
-                                       << "/home/u/Half-Life/cstrike/resource/background/"
-                                       << "/home/u/Half-Life/cstrike/resource";
+            << R"(D:\HL\dod\resource\background\)" << R"(D:\HL\dod\resource)";
+        for (const char *relative : {R"(cstrike\resource\background)", "cstrike/resource/background"})
+            QTest::newRow(relative) << "/home/u/Half-Life/hl_linux" << relative
+                << "/home/u/Half-Life/cstrike/resource/background/" << "/home/u/Half-Life/cstrike/resource";
     }
 
     void folders()
     {
-        QFETCH(QString, exe);
-        QFETCH(QString, relative);
-        QFETCH(QString, background);
-        QFETCH(QString, resource);
+        QFETCH(QString, exe); QFETCH(QString, relative); QFETCH(QString, background); QFETCH(QString, resource);
         QCOMPARE(BackgroundFolder(exe, relative), background);
         QCOMPARE(ResourceFolder(exe, relative), resource);
     }
