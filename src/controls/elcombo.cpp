@@ -1,0 +1,342 @@
+#include "elcombo.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QEvent>
+#include <QPainter>
+#include <QtMath>
+
+namespace {
+
+constexpr int ComboHeightTwips = 300;
+constexpr int MinimumWidthTwips = 1425;
+constexpr int SymbolOffsetTwips = 280;
+constexpr int FieldHeight = 17;
+constexpr int ListHeight = 19;   // the field plus the list's own one-pixel border above and below
+constexpr ColorValue ListBody = 0x37463Eu;
+
+} // namespace
+
+elcombo::elcombo(QWidget *parent)
+    : SkinnedControl(parent)
+    , m_foreColor(PaleText)
+    , m_symbolColor(LightEdge)
+    , m_symbolColorField(LightEdge)
+    , m_symbolOverColor(LightEdge)
+{
+    SkinnedControl::setBackColor(DarkBody);
+    for (EdgeLine &line : m_lineA)
+        line.color = WindowTextColor;
+    for (EdgeLine &line : m_lineB)
+        line.color = LightEdge;
+
+    m_field = new QWidget(this);
+    m_combo = new QComboBox(m_field);
+    m_combo->setFont(designFont());
+    m_combo->setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(m_combo);
+    m_symbolBox = new QWidget(m_field);
+    // The drawn symbol takes no mouse input, so a click on it reaches the list's own drop button.
+    m_symbolBox->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_symbolBox->installEventFilter(this);
+    connect(m_combo, &QComboBox::activated, this, &elcombo::Click);
+
+    setFixedHeight(twipsToPixels(ComboHeightTwips));
+    setMinimumWidth(twipsToPixels(MinimumWidthTwips));
+    resize(twipsToPixels(MinimumWidthTwips), height());
+    placeElements();
+    applyListStyle();
+}
+
+void elcombo::set_over_state()
+{
+    if (m_symbolColor != m_symbolOverColor) {
+        m_symbolColor = m_symbolOverColor;
+        m_symbolBox->update();
+    }
+}
+
+void elcombo::set_normal_state()
+{
+    if (m_symbolColor != m_symbolColorField) {
+        m_symbolColor = m_symbolColorField;
+        m_symbolBox->update();
+    }
+}
+
+void elcombo::setDropShadow(bool)
+{
+    changed(QStringLiteral("DropShadow"));
+}
+
+QFont elcombo::Font() const
+{
+    return m_combo->font();
+}
+
+void elcombo::setFont(const QFont &font)
+{
+    applyFont(font, QStringLiteral("Font"));
+}
+
+QString elcombo::FontName() const
+{
+    return m_combo->font().family();
+}
+
+void elcombo::setFontName(const QString &name)
+{
+    QFont font = m_combo->font();
+    font.setFamily(name);
+    applyFont(font, QStringLiteral("FontName"));
+}
+
+float elcombo::FontSize() const
+{
+    return float(m_combo->font().pointSizeF());
+}
+
+void elcombo::setFontSize(float points)
+{
+    QFont font = m_combo->font();
+    font.setPointSizeF(points);
+    applyFont(font, QStringLiteral("FontSize"));
+}
+
+bool elcombo::FontItalic() const
+{
+    return m_combo->font().italic();
+}
+
+void elcombo::setFontItalic(bool on)
+{
+    QFont font = m_combo->font();
+    font.setItalic(on);
+    applyFont(font, QStringLiteral("FontItalic"));
+}
+
+bool elcombo::FontUnderline() const
+{
+    return m_combo->font().underline();
+}
+
+void elcombo::setFontUnderline(bool on)
+{
+    QFont font = m_combo->font();
+    font.setUnderline(on);
+    applyFont(font, QStringLiteral("FontUnderline"));
+}
+
+void elcombo::Clear()
+{
+    m_combo->clear();
+}
+
+void elcombo::AddItem(const QString &item)
+{
+    // The stock list selects its first entry by itself; ours stays unselected until told.
+    const int selected = m_combo->currentIndex();
+    m_combo->addItem(item);
+    if (selected < 0)
+        m_combo->setCurrentIndex(-1);
+}
+
+void elcombo::RemoveItem(int donde)
+{
+    if (donde < 0 || donde >= m_combo->count())
+        return;
+    // Removing the selected entry leaves nothing selected, as the stock list of the
+    // original platform does; Qt would move the selection to a neighbour.
+    const bool wasSelected = m_combo->currentIndex() == donde;
+    m_combo->removeItem(donde);
+    if (wasSelected)
+        m_combo->setCurrentIndex(-1);
+}
+
+void elcombo::SetListIndex(int donde)
+{
+    if (donde < 0 || donde >= m_combo->count())
+        return;
+    m_combo->setCurrentIndex(donde);
+    emit Click();
+}
+
+int elcombo::GetListIndex() const
+{
+    return m_combo->currentIndex();
+}
+
+int elcombo::ListCount() const
+{
+    return m_combo->count();
+}
+
+void elcombo::SetList(int, const QString &) {}
+
+QString elcombo::GetList(int) const
+{
+    return {};
+}
+
+void elcombo::setForeColor(ColorValue color)
+{
+    m_foreColor = color;
+    applyListStyle();
+    changed(QStringLiteral("ForeColor"));
+}
+
+void elcombo::setColor3DLight(ColorValue color)
+{
+    m_lineB[0].color = m_lineB[1].color = color;
+    update();
+    changed(QStringLiteral("Color3DLight"));
+}
+
+void elcombo::setColor3DDark(ColorValue color)
+{
+    m_lineA[0].color = m_lineA[1].color = color;
+    update();
+    changed(QStringLiteral("Color3DDark"));
+}
+
+void elcombo::setListBackColor(ColorValue)
+{
+    changed(QStringLiteral("ListBackColor"));
+}
+
+void elcombo::setListForeColor(ColorValue)
+{
+    changed(QStringLiteral("ListForeColor"));
+}
+
+void elcombo::setSymbolColor(ColorValue color)
+{
+    m_symbolColor = color;
+    m_symbolColorField = color;
+    m_symbolBox->update();
+    changed(QStringLiteral("SymbolColor"));
+}
+
+void elcombo::setSymbolOverColor(ColorValue color)
+{
+    m_symbolOverColor = color;
+    changed(QStringLiteral("SymbolOverColor"));
+}
+
+void elcombo::setList(const QString &text)
+{
+    m_list = text;
+    changed(QStringLiteral("List"));
+}
+
+void elcombo::ReadProperties(const PropertyStore &store)
+{
+    LoadScope scope(this);
+    setForeColor(store.readColor(QStringLiteral("ForeColor"), PaleText));
+    setBackColor(store.readColor(QStringLiteral("BackColor"), DarkBody));
+    setEnabled(store.readBool(QStringLiteral("Enabled"), true));
+    setList(store.readText(QStringLiteral("List"), QString()));
+    setColor3DLight(store.readColor(QStringLiteral("Color3DLight"), LightEdge));
+    setColor3DDark(store.readColor(QStringLiteral("Color3DDark"), WindowTextColor));
+    setSymbolColor(store.readColor(QStringLiteral("SymbolColor"), LightEdge));
+    setSymbolOverColor(store.readColor(QStringLiteral("SymbolOverColor"), LightEdge));
+    setFont(readFontValues(store));
+}
+
+void elcombo::WriteProperties(PropertyStore &store) const
+{
+    store.setColor(QStringLiteral("BackColor"), BackColor());
+    store.setColor(QStringLiteral("ForeColor"), ForeColor());
+    store.setBool(QStringLiteral("Enabled"), Enabled());
+    store.setText(QStringLiteral("List"), List());
+    store.setColor(QStringLiteral("Color3DLight"), Color3DLight());
+    store.setColor(QStringLiteral("Color3DDark"), Color3DDark());
+    store.setColor(QStringLiteral("SymbolColor"), SymbolColor());
+    store.setColor(QStringLiteral("SymbolOverColor"), SymbolOverColor());
+    writeFontValues(store, Font());
+}
+
+QSize elcombo::sizeHint() const
+{
+    return {twipsToPixels(MinimumWidthTwips), twipsToPixels(ComboHeightTwips)};
+}
+
+int elcombo::elementAt(const QPointF &) const
+{
+    // The control's own surface and lines raise nothing; the inner list takes its own input.
+    return NoElement;
+}
+
+void elcombo::applyFont(const QFont &font, const QString &property)
+{
+    m_combo->setFont(font);
+    m_combo->view()->setFont(font);
+    changed(property);
+}
+
+void elcombo::applyListStyle()
+{
+    const QString body = colorOf(ListBody).name();
+    const QString text = colorOf(m_foreColor).name();
+    const QString edge = colorOf(m_lineB[0].color).name();
+    m_combo->setStyleSheet(QStringLiteral(
+        "QComboBox { background: %1; color: %2; border: 1px solid %1; padding: 0 0 0 3px; }"
+        "QComboBox::drop-down { border: none; width: 20px; }"
+        "QComboBox::down-arrow { image: none; }"
+        "QComboBox QAbstractItemView { background: %1; color: %2; border: 1px solid %3;"
+        " selection-background-color: %4; selection-color: %2; outline: none; }")
+                               .arg(body, text, edge, colorOf(OliveBody).name()));
+}
+
+void elcombo::placeElements()
+{
+    const int w = width();
+    m_field->setGeometry(1, 1, w - 2, FieldHeight);
+    m_combo->setGeometry(-1, -1, w, ListHeight);
+    const int symbolLeft = qFloor((w * TwipsPerPixel - SymbolOffsetTwips) / double(TwipsPerPixel)) - 2;
+    m_symbolBox->setGeometry(symbolLeft, -1, 20, 18);
+    m_symbolBox->raise();
+    m_lineA[0] = {{0, 0}, {w, 0}, m_lineA[0].color};              // top
+    m_lineA[1] = {{0, 0}, {0, 20}, m_lineA[1].color};             // left
+    m_lineB[0] = {{w - 1, 1}, {w - 1, 20}, m_lineB[0].color};     // right
+    m_lineB[1] = {{0, 19}, {w, 19}, m_lineB[1].color};            // bottom
+}
+
+void elcombo::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    paintSurface(painter);
+    for (const EdgeLine &line : m_lineA)
+        paintLine(painter, line);
+    for (const EdgeLine &line : m_lineB)
+        paintLine(painter, line);
+}
+
+void elcombo::resizeEvent(QResizeEvent *event)
+{
+    SkinnedControl::resizeEvent(event);
+    placeElements();
+}
+
+void elcombo::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        applyListStyle();
+    SkinnedControl::changeEvent(event);
+}
+
+bool elcombo::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_symbolBox && event->type() == QEvent::Paint) {
+        QPainter painter(m_symbolBox);
+        painter.fillRect(m_symbolBox->rect(), colorOf(ListBody));
+        // The drop symbol, a filled down triangle centred in its label (1, 2, 18, 15).
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colorOf(m_symbolColor));
+        const QPointF points[] = {{6.0, 7.0}, {13.0, 7.0}, {9.5, 10.5}};
+        painter.drawPolygon(points, 3);
+        return true;
+    }
+    return SkinnedControl::eventFilter(watched, event);
+}

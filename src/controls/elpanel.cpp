@@ -1,0 +1,334 @@
+#include "elpanel.h"
+
+#include <QPainter>
+
+namespace {
+
+constexpr int CloseBoxSize = 18;
+constexpr int CloseBoxFromRight = 26;   // leaves 8 pixels of body to the right of the box
+constexpr int TitleShorterBy = 55;      // the title ends one pixel left of the close box
+
+// The panel's own emblem: a small white quilt of four patches on the panel colour.
+QImage makeEmblem(const QColor &body)
+{
+    QImage emblem(16, 16, QImage::Format_RGB32);
+    emblem.fill(body);
+    QPainter painter(&emblem);
+    const QColor white(255, 255, 255);
+    painter.fillRect(2, 2, 5, 5, white);
+    painter.fillRect(9, 9, 5, 5, white);
+    painter.setPen(white);
+    painter.drawRect(9, 2, 4, 4);
+    painter.drawRect(2, 9, 4, 4);
+    painter.drawPoint(11, 4);
+    painter.drawPoint(4, 11);
+    return emblem;
+}
+
+} // namespace
+
+elpanel::elpanel(QWidget *parent)
+    : CaptionedControl(parent)
+    , m_iconBox(9, 10, 16, 16)
+    , m_closeColor(0x809188u)
+{
+    m_caption.geometry = QRect(30, 9, 245, 18);
+    m_shadow.geometry = QRect(31, 10, 245, 18);
+    m_caption.text = m_shadow.text = QStringLiteral("Title");
+    m_caption.color = White;
+    for (EdgeLine &line : m_lineA)
+        line.color = LightEdge;
+    for (EdgeLine &line : m_lineB)
+        line.color = WindowTextColor;
+    m_line1A[0] = {{0, 0}, {0, CloseBoxSize}, LightEdge};                    // left
+    m_line1A[1] = {{0, 0}, {CloseBoxSize, 0}, LightEdge};                    // top
+    m_line1B[0] = {{0, 17}, {CloseBoxSize, 17}, WindowTextColor};           // bottom
+    m_line1B[1] = {{17, 0}, {17, CloseBoxSize}, WindowTextColor};           // right
+    m_iconSurface = makeEmblem(ColorValue(OliveBody).toColor(palette()));
+    m_closeSurface = QImage(CloseBoxSize, CloseBoxSize, QImage::Format_RGB32);
+    m_closeSurface.fill(colorOf(BackColor()));
+    m_closeBox = QRect(0, 8, CloseBoxSize, CloseBoxSize);
+    resize(300, 200);
+    placeElements();
+}
+
+void elpanel::set_icon(const QImage &hdc)
+{
+    QPainter painter(&m_iconSurface);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, hdc, 0, 0, 16, 16);
+    painter.end();
+    update(m_iconBox);
+}
+
+QImage *elpanel::get_icon_hdc()
+{
+    return &m_iconSurface;
+}
+
+int elpanel::set_the_hdc(const QImage &hdc)
+{
+    QPainter painter(&m_surface);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, hdc, 0, 0, width(), height());
+    painter.end();
+    update();
+    return 0;
+}
+
+bool elpanel::obtener_imagen_fondo(const QImage &origen, int X, int Y, int cantidad, QString *errorString)
+{
+    if (!CaptionedControl::obtener_imagen_fondo(origen, X, Y, cantidad, errorString))
+        return false;
+    m_closeSurface.fill(colorOf(BackColor()));
+    blendOnto(m_closeSurface, QRect(1, 1, CloseBoxSize - 2, CloseBoxSize - 2), origen,
+              QPoint(X, Y) + m_closeBox.topLeft(), cantidad);
+    update(m_closeBox);
+    return true;
+}
+
+void elpanel::setBackColor(ColorValue color)
+{
+    m_closeSurface.fill(colorOf(color));
+    CaptionedControl::setBackColor(color);
+}
+
+void elpanel::setForeColor(ColorValue color)
+{
+    m_caption.color = color;
+    update();
+    changed(QStringLiteral("ForeColor"));
+}
+
+void elpanel::setCloseColor(ColorValue color)
+{
+    m_closeColor = color;
+    update(m_closeBox);
+    changed(QStringLiteral("CloseColor"));
+}
+
+void elpanel::setColor3DLight(ColorValue color)
+{
+    for (EdgeLine *line : {&m_lineA[0], &m_lineA[1], &m_line1A[0], &m_line1A[1]})
+        line->color = color;
+    update();
+    changed(QStringLiteral("Color3DLight"));
+}
+
+void elpanel::setColor3DDark(ColorValue color)
+{
+    for (EdgeLine *line : {&m_lineB[0], &m_lineB[1], &m_line1B[0], &m_line1B[1]})
+        line->color = color;
+    update();
+    changed(QStringLiteral("Color3DDark"));
+}
+
+void elpanel::setTitle(const QString &text)
+{
+    setCaptionText(text);
+    changed(QStringLiteral("Title"));
+}
+
+void elpanel::setIcon(bool shown)
+{
+    m_icon = shown;
+    update(m_iconBox);
+    changed(QStringLiteral("Icon"));
+}
+
+void elpanel::setCerrar(bool shown)
+{
+    m_cerrar = shown;
+    update(m_closeBox);
+    changed(QStringLiteral("Cerrar"));
+}
+
+void elpanel::ReadProperties(const PropertyStore &store)
+{
+    LoadScope scope(this);
+    setForeColor(store.readColor(QStringLiteral("ForeColor"), White));
+    setCloseColor(store.readColor(QStringLiteral("CloseColor"), 0x809188u));
+    setBackColor(store.readColor(QStringLiteral("BackColor"), OliveBody));
+    setEnabled(store.readBool(QStringLiteral("Enabled"), true));
+    setTitle(store.readText(QStringLiteral("Title"), QStringLiteral("Title")));
+    setIcon(store.readBool(QStringLiteral("Icon"), true));
+    setCerrar(store.readBool(QStringLiteral("Cerrar"), true));
+    setColor3DLight(store.readColor(QStringLiteral("Color3DLight"), LightEdge));
+    setColor3DDark(store.readColor(QStringLiteral("Color3DDark"), WindowTextColor));
+    readCaptionFont(store);
+    readDropShadow(store);
+}
+
+void elpanel::WriteProperties(PropertyStore &store) const
+{
+    store.setColor(QStringLiteral("BackColor"), BackColor());
+    store.setColor(QStringLiteral("ForeColor"), ForeColor());
+    store.setColor(QStringLiteral("CloseColor"), CloseColor());
+    store.setBool(QStringLiteral("Enabled"), Enabled());
+    store.setText(QStringLiteral("Title"), Title());
+    store.setBool(QStringLiteral("Icon"), Icon());
+    store.setBool(QStringLiteral("Cerrar"), Cerrar());
+    store.setColor(QStringLiteral("Color3DLight"), Color3DLight());
+    store.setColor(QStringLiteral("Color3DDark"), Color3DDark());
+    writeFontValues(store, Font());
+    store.setBool(QStringLiteral("DropShadow"), DropShadow());
+}
+
+bool elpanel::isClosePressedLook() const
+{
+    return m_line1A[0].color == m_lineB[0].color && m_lineA[0].color != m_lineB[0].color;
+}
+
+QRect elpanel::captureRect() const
+{
+    return rect().adjusted(1, 1, -1, -1);
+}
+
+int elpanel::elementAt(const QPointF &pos) const
+{
+    if (!QRectF(rect()).contains(pos))
+        return NoElement;
+    if (m_cerrar && QRectF(m_closeBox).contains(pos))
+        return CloseBox;
+    if (m_icon && QRectF(m_iconBox).contains(pos))
+        return IconBox;
+    const int caption = captionElementAt(pos, Label1, Shadow);
+    return caption != NoElement ? caption : int(Surface);
+}
+
+QRect elpanel::elementRect(int element) const
+{
+    switch (element) {
+    case Label1: return m_caption.geometry;
+    case Shadow: return m_shadow.geometry;
+    case IconBox: return m_iconBox;
+    case CloseBox: return m_closeBox;
+    default: return rect();
+    }
+}
+
+void elpanel::elementPressed(int element, int button, int shift, QPointF pos)
+{
+    const float x = float(pos.x()), y = float(pos.y());
+    switch (element) {
+    case Surface: emit MouseDown(button, shift, x, y); break;
+    case Label1: emit TitleMouseDown(button, shift, x, y); break;
+    case IconBox: emit IconMouseDown(button, shift, x, y); break;
+    case CloseBox:
+        if (button == 1)
+            showClosePressed(true);
+        break;
+    default: break;
+    }
+}
+
+void elpanel::elementMoved(int element, int button, int shift, QPointF pos)
+{
+    const float x = float(pos.x()), y = float(pos.y());
+    switch (element) {
+    case Surface: emit MouseMove(button, shift, x, y); break;
+    case Label1: emit TitleMouseMove(button, shift, x, y); break;
+    case IconBox: emit IconMouseMove(button, shift, x, y); break;
+    default: break;
+    }
+}
+
+void elpanel::elementReleased(int element, int button, int shift, QPointF pos, int under)
+{
+    const float x = float(pos.x()), y = float(pos.y());
+    switch (element) {
+    case Surface:
+        emit MouseUp(button, shift, x, y);
+        break;
+    case Label1:
+        emit TitleMouseUp(button, shift, x, y);
+        break;
+    case IconBox:
+        emit IconMouseUp(button, shift, x, y);
+        return;
+    case CloseBox:
+        // Any left release restores the raised look; only one over the box is a click.
+        if (button == 1) {
+            showClosePressed(false);
+            if (under == CloseBox)
+                emit CloseClick();
+        }
+        return;
+    default:
+        return;
+    }
+    if (button == 1 && under == element)
+        emit Click();
+}
+
+void elpanel::elementDoubleClicked(int element, int button, int shift, QPointF pos)
+{
+    if (element == Surface || element == Label1)
+        emit DblClick();
+    else
+        elementPressed(element, button, shift, pos);
+}
+
+void elpanel::showClosePressed(bool pressed)
+{
+    if (pressed) {
+        m_line1A[0].color = m_lineB[0].color;
+        m_line1A[1].color = m_lineB[1].color;
+        m_line1B[0].color = m_lineA[1].color;
+        m_line1B[1].color = m_lineA[0].color;
+    } else {
+        m_line1A[0].color = m_lineA[0].color;
+        m_line1A[1].color = m_lineA[1].color;
+        m_line1B[0].color = m_lineB[0].color;
+        m_line1B[1].color = m_lineB[1].color;
+    }
+    update(m_closeBox);
+}
+
+void elpanel::paintCloseBox(QPainter &painter) const
+{
+    const QPoint origin = m_closeBox.topLeft();
+    painter.drawImage(origin, m_closeSurface);
+    for (const EdgeLine &line : m_line1A)
+        paintLine(painter, line, origin);
+    for (const EdgeLine &line : m_line1B)
+        paintLine(painter, line, origin);
+    // The close mark, an x of two strokes centred in the glyph label (2, 2, 14, 14).
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(colorOf(m_closeColor), 1.6, Qt::SolidLine, Qt::FlatCap));
+    const QPointF centre = QPointF(origin) + QPointF(9.0, 9.0);
+    const qreal arm = 3.5;
+    painter.drawLine(centre + QPointF(-arm, -arm), centre + QPointF(arm, arm));
+    painter.drawLine(centre + QPointF(-arm, arm), centre + QPointF(arm, -arm));
+    painter.restore();
+}
+
+void elpanel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    paintSurface(painter);
+    for (const EdgeLine &line : m_lineA)
+        paintLine(painter, line);
+    for (const EdgeLine &line : m_lineB)
+        paintLine(painter, line);
+    if (m_icon)
+        painter.drawImage(m_iconBox.topLeft(), m_iconSurface);
+    if (m_cerrar)
+        paintCloseBox(painter);
+    paintCaption(painter);
+}
+
+void elpanel::resizeEvent(QResizeEvent *event)
+{
+    CaptionedControl::resizeEvent(event);
+    placeElements();
+}
+
+void elpanel::placeElements()
+{
+    placeFrameLines(m_lineA, m_lineB, width(), height());
+    m_closeBox.moveLeft(width() - CloseBoxFromRight);
+    m_caption.geometry.setWidth(width() - TitleShorterBy);
+    m_shadow.geometry.setWidth(width() - TitleShorterBy);
+}

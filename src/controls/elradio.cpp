@@ -1,0 +1,266 @@
+#include "elradio.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QtMath>
+
+namespace {
+
+constexpr int RadioHeightTwips = 285;
+constexpr int MinimumWidthTwips = 500;
+constexpr int IndicatorSize = 18;
+
+// Qt's arc angles: sixteenths of a degree, counter-clockwise from 3 o'clock.
+int sixteenths(double radians)
+{
+    return qRound(qRadiansToDegrees(radians) * 16.0);
+}
+
+} // namespace
+
+elradio::elradio(QWidget *parent)
+    : CaptionedControl(parent)
+    , m_indicator(IndicatorSize, IndicatorSize, QImage::Format_RGB32)
+    , m_checkedColor(0x50B5C4u)
+    , m_uncheckedColor(PaleText)
+    , m_overColor(0xFF0000u)
+    , m_backColor2(DarkBody)
+    , m_color3DLight(LightEdge)
+    , m_color3DDark(WindowTextColor)
+{
+    m_caption.geometry = QRect(28, 1, 120, 16);
+    m_shadow.geometry = QRect(29, 2, 120, 18);
+    m_caption.text = m_shadow.text = QStringLiteral("Caption");
+    setFocusPolicy(Qt::StrongFocus);
+    setFixedHeight(twipsToPixels(RadioHeightTwips));
+    setMinimumWidth(twipsToPixels(MinimumWidthTwips));
+    resize(120, height());
+    layoutCaption();
+    RepaintRadio();
+}
+
+void elradio::set_over_state()
+{
+    if (!m_value && m_caption.color != m_overColor) {
+        m_caption.color = m_overColor;
+        update();
+    }
+}
+
+void elradio::set_normal_state()
+{
+    RepaintRadio();
+}
+
+void elradio::setColor3DLight(ColorValue color)
+{
+    m_color3DLight = color;
+    RepaintRadio();
+    changed(QStringLiteral("Color3DLight"));
+}
+
+void elradio::setColor3DDark(ColorValue color)
+{
+    m_color3DDark = color;
+    RepaintRadio();
+    changed(QStringLiteral("Color3DDark"));
+}
+
+void elradio::setCheckedColor(ColorValue color)
+{
+    m_checkedColor = color;
+    RepaintRadio();
+    changed(QStringLiteral("CheckedColor"));
+}
+
+void elradio::setUncheckedColor(ColorValue color)
+{
+    m_uncheckedColor = color;
+    RepaintRadio();
+    changed(QStringLiteral("UncheckedColor"));
+}
+
+void elradio::setOverColor(ColorValue color)
+{
+    m_overColor = color;
+    RepaintRadio();
+    changed(QStringLiteral("OverColor"));
+}
+
+void elradio::setBackColor(ColorValue color)
+{
+    CaptionedControl::setBackColor(color);
+    RepaintRadio();
+}
+
+void elradio::setBackColor2(ColorValue color)
+{
+    m_backColor2 = color;
+    RepaintRadio();
+    changed(QStringLiteral("BackColor2"));
+}
+
+void elradio::setCaption(const QString &text)
+{
+    setCaptionText(text);
+    changed(QStringLiteral("Caption"));
+}
+
+void elradio::setValue(bool on)
+{
+    m_value = on;
+    RepaintRadio();
+    changed(QStringLiteral("Value"));
+}
+
+void elradio::ReadProperties(const PropertyStore &store)
+{
+    LoadScope scope(this);
+    setBackColor(store.readColor(QStringLiteral("BackColor"), OliveBody));
+    setBackColor2(store.readColor(QStringLiteral("BackColor2"), DarkBody));
+    setCheckedColor(store.readColor(QStringLiteral("CheckedColor"), 0x50B5C4u));
+    setUncheckedColor(store.readColor(QStringLiteral("UncheckedColor"), PaleText));
+    setOverColor(store.readColor(QStringLiteral("OverColor"), 0xFF0000u));
+    setEnabled(store.readBool(QStringLiteral("Enabled"), true));
+    setCaption(store.readText(QStringLiteral("Caption"), QStringLiteral("Caption")));
+    setValue(store.readBool(QStringLiteral("Value"), false));
+    setColor3DLight(store.readColor(QStringLiteral("Color3DLight"), LightEdge));
+    setColor3DDark(store.readColor(QStringLiteral("Color3DDark"), WindowTextColor));
+    readCaptionFont(store);
+    readDropShadow(store);
+    RepaintRadio();
+}
+
+void elradio::WriteProperties(PropertyStore &store) const
+{
+    store.setColor(QStringLiteral("BackColor"), BackColor());
+    store.setColor(QStringLiteral("BackColor2"), BackColor2());
+    store.setColor(QStringLiteral("CheckedColor"), CheckedColor());
+    store.setColor(QStringLiteral("UncheckedColor"), UncheckedColor());
+    store.setColor(QStringLiteral("OverColor"), OverColor());
+    store.setBool(QStringLiteral("Enabled"), Enabled());
+    store.setText(QStringLiteral("Caption"), Caption());
+    store.setBool(QStringLiteral("Value"), Value());
+    store.setColor(QStringLiteral("Color3DLight"), Color3DLight());
+    store.setColor(QStringLiteral("Color3DDark"), Color3DDark());
+    writeFontValues(store, Font());
+    store.setBool(QStringLiteral("DropShadow"), DropShadow());
+}
+
+QSize elradio::sizeHint() const
+{
+    return {120, twipsToPixels(RadioHeightTwips)};
+}
+
+void elradio::layoutCaption()
+{
+    LayoutCaption(width());
+}
+
+int elradio::elementAt(const QPointF &pos) const
+{
+    if (!QRectF(rect()).contains(pos))
+        return NoElement;
+    if (QRectF(0, 0, IndicatorSize, IndicatorSize).contains(pos))
+        return Indicator;
+    const int caption = captionElementAt(pos, Label1, Shadow);
+    return caption != NoElement ? caption : int(Surface);
+}
+
+QRect elradio::elementRect(int element) const
+{
+    switch (element) {
+    case Indicator: return QRect(0, 0, IndicatorSize, IndicatorSize);
+    case Label1: return m_caption.geometry;
+    case Shadow: return m_shadow.geometry;
+    default: return rect();
+    }
+}
+
+void elradio::elementPressed(int element, int button, int shift, QPointF pos)
+{
+    if (element == Label1)
+        emit MouseDown(button, shift, float(pos.x()), float(pos.y()));
+}
+
+void elradio::elementMoved(int element, int button, int shift, QPointF pos)
+{
+    if (element == Label1)
+        emit MouseMove(button, shift, float(pos.x()), float(pos.y()));
+}
+
+void elradio::elementReleased(int element, int button, int shift, QPointF pos, int under)
+{
+    if (element == Label1)
+        emit MouseUp(button, shift, float(pos.x()), float(pos.y()));
+    // A click on the caption counts as one on the indicator.
+    const bool clickable = element == Indicator || element == Label1;
+    if (clickable && button == 1 && under == element)
+        toggle();
+}
+
+void elradio::toggle()
+{
+    m_value = !m_value;
+    RepaintRadio();
+    changed(QStringLiteral("Value"));
+    emit Click();
+}
+
+void elradio::RepaintRadio()
+{
+    m_indicator.fill(colorOf(BackColor()));
+    QPainter painter(&m_indicator);
+    // The box shows what the control shows behind it, a background capture included.
+    painter.drawImage(0, 0, m_surface, 0, 0, IndicatorSize, IndicatorSize);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPointF centre(9.5, 9.5);
+    const QRectF circle(centre.x() - 6, centre.y() - 6, 12, 12);
+    const QColor disc = colorOf(m_backColor2);
+    painter.setPen(disc);
+    painter.setBrush(disc);
+    painter.drawEllipse(centre, 6, 6);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(colorOf(m_color3DDark));
+    painter.drawArc(circle, sixteenths(0.5), sixteenths(4.0) - sixteenths(0.5));
+    painter.setPen(colorOf(m_color3DLight));
+    painter.drawArc(circle, sixteenths(4.0), sixteenths(2 * M_PI + 0.5) - sixteenths(4.0));
+    if (m_value) {
+        const QColor dot = colorOf(m_checkedColor);
+        painter.setPen(dot);
+        painter.setBrush(dot);
+        painter.drawEllipse(centre, 3, 3);
+    }
+    painter.end();
+    m_caption.color = m_value ? m_checkedColor : m_uncheckedColor;
+    update();
+}
+
+void elradio::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    paintSurface(painter);
+    painter.drawImage(0, 0, m_indicator);
+    paintCaption(painter);
+    if (hasFocus()) {
+        painter.setPen(QPen(colorOf(m_caption.color), 1, Qt::DotLine));
+        painter.drawRect(m_caption.geometry.adjusted(-2, 0, 0, -1).intersected(rect().adjusted(0, 0, -1, -1)));
+    }
+}
+
+void elradio::resizeEvent(QResizeEvent *event)
+{
+    CaptionedControl::resizeEvent(event);
+    layoutCaption();
+    RepaintRadio();
+}
+
+void elradio::keyPressEvent(QKeyEvent *event)
+{
+    // Space clicks the radio from the keyboard.
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        toggle();
+        return;
+    }
+    CaptionedControl::keyPressEvent(event);
+}

@@ -1,0 +1,275 @@
+#include "skinnedcontrol.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QtMath>
+
+namespace {
+
+int buttonCode(Qt::MouseButtons buttons)
+{
+    // Left, right and middle carry the same bits (1, 2, 4) in Qt as in the events.
+    return int(buttons & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton));
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+        | (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+} // namespace
+
+int SkinnedControl::twipsToPixels(int twips)
+{
+    return (twips + TwipsPerPixel - 1) / TwipsPerPixel;
+}
+
+SkinnedControl::SkinnedControl(QWidget *parent)
+    : QWidget(parent)
+    , m_backColor(OliveBody)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    refillSurface();
+}
+
+QImage *SkinnedControl::get_the_hdc()
+{
+    return &m_surface;
+}
+
+bool SkinnedControl::obtener_imagen_fondo(const QImage &origen, int X, int Y, int cantidad,
+                                         QString *errorString)
+{
+    if (cantidad < 0 || cantidad > 255) {
+        if (errorString)
+            *errorString = tr("Overflow: the opacity %1 is outside 0..255").arg(cantidad);
+        return false;
+    }
+    refillSurface();
+    blendOnto(m_surface, captureRect(), origen, QPoint(X, Y), cantidad);
+    update();
+    return true;
+}
+
+bool SkinnedControl::Enabled() const
+{
+    // Our own flag, not the holder's: a disabled window leaves its controls' values alone.
+    return !testAttribute(Qt::WA_ForceDisabled);
+}
+
+void SkinnedControl::setEnabled(bool enabled)
+{
+    QWidget::setEnabled(enabled);
+    changed(QStringLiteral("Enabled"));
+}
+
+void SkinnedControl::setBackColor(ColorValue color)
+{
+    m_backColor = color;
+    refillSurface();
+    update();
+    changed(QStringLiteral("BackColor"));
+}
+
+QColor SkinnedControl::colorOf(ColorValue value) const
+{
+    return value.toColor(palette());
+}
+
+QFont SkinnedControl::designFont()
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(9.75);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+QFont SkinnedControl::ambientFont() const
+{
+    return parentWidget() ? parentWidget()->font() : QApplication::font();
+}
+
+void SkinnedControl::changed(const QString &name)
+{
+    if (!m_loading)
+        emit PropertyChanged(name);
+}
+
+void SkinnedControl::blendOnto(QImage &target, const QRect &rect, const QImage &origen, QPoint from,
+                               int cantidad)
+{
+    // Parts of the source rectangle outside origen leave the body colour showing.
+    const QRect source = QRect(from, rect.size()).intersected(origen.rect());
+    if (source.isEmpty() || cantidad == 0)
+        return;
+    // Constant opacity only: the source's own alpha channel plays no part.
+    const QImage opaque = origen.copy(source).convertToFormat(QImage::Format_RGB32);
+    QPainter painter(&target);
+    painter.setOpacity(cantidad / 255.0);
+    painter.drawImage(rect.topLeft() + (source.topLeft() - from), opaque);
+}
+
+QRect SkinnedControl::captureRect() const
+{
+    return rect();
+}
+
+void SkinnedControl::paintSurface(QPainter &painter) const
+{
+    painter.drawImage(0, 0, m_surface);
+}
+
+void SkinnedControl::paintLine(QPainter &painter, const EdgeLine &line, QPoint origin) const
+{
+    const QPoint a = line.from + origin;
+    const QPoint b = line.to + origin;
+    QRect pixels;
+    if (a.y() == b.y() && a.x() != b.x())
+        pixels = a.x() < b.x() ? QRect(a.x(), a.y(), b.x() - a.x(), 1)
+                               : QRect(b.x() + 1, a.y(), a.x() - b.x(), 1);
+    else if (a.x() == b.x() && a.y() != b.y())
+        pixels = a.y() < b.y() ? QRect(a.x(), a.y(), 1, b.y() - a.y())
+                               : QRect(a.x(), b.y() + 1, 1, a.y() - b.y());
+    painter.fillRect(pixels, colorOf(line.color));
+}
+
+void SkinnedControl::paintText(QPainter &painter, const TextElement &text, QPoint origin) const
+{
+    if (!text.visible || text.text.isEmpty())
+        return;
+    const QRect box = text.geometry.translated(origin);
+    painter.save();
+    painter.setClipRect(box);
+    painter.setFont(text.font);
+    painter.setPen(colorOf(text.color));
+    painter.drawText(box, int(text.alignment) | Qt::TextSingleLine, text.text);
+    painter.restore();
+}
+
+void SkinnedControl::placeFrameLines(EdgeLine *first, EdgeLine *second, int w, int h, int bottomStart)
+{
+    first[0].from = {0, 0};
+    first[0].to = {w, 0};
+    first[1].from = {0, 0};
+    first[1].to = {0, h - 1};
+    second[0].from = {w - 1, 0};
+    second[0].to = {w - 1, h - 1};
+    second[1].from = {bottomStart, h - 1};
+    second[1].to = {w, h - 1};
+}
+
+QFont SkinnedControl::readFontValues(const PropertyStore &store) const
+{
+    QFont font = store.readFont(QStringLiteral("Font"), ambientFont());
+    font.setFamily(store.readText(QStringLiteral("FontName"), font.family()));
+    const double points = store.readFontSize(QStringLiteral("FontSize"), font.pointSizeF());
+    if (points > 0)
+        font.setPointSizeF(points);
+    font.setItalic(store.readBool(QStringLiteral("FontItalic"), font.italic()));
+    font.setUnderline(store.readBool(QStringLiteral("FontUnderline"), font.underline()));
+    return font;
+}
+
+void SkinnedControl::writeFontValues(PropertyStore &store, const QFont &font)
+{
+    store.setFont(QStringLiteral("Font"), font);
+    store.setText(QStringLiteral("FontName"), font.family());
+    store.setFontSize(QStringLiteral("FontSize"), font.pointSizeF());
+    store.setBool(QStringLiteral("FontItalic"), font.italic());
+    store.setBool(QStringLiteral("FontUnderline"), font.underline());
+}
+
+QRect SkinnedControl::elementRect(int element) const
+{
+    return element == SurfaceElement ? rect() : QRect();
+}
+
+void SkinnedControl::elementPressed(int, int, int, QPointF) {}
+void SkinnedControl::elementMoved(int, int, int, QPointF) {}
+void SkinnedControl::elementReleased(int, int, int, QPointF, int) {}
+
+void SkinnedControl::elementDoubleClicked(int element, int button, int shift, QPointF pos)
+{
+    elementPressed(element, button, shift, pos);
+}
+
+void SkinnedControl::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    paintSurface(painter);
+}
+
+void SkinnedControl::resizeEvent(QResizeEvent *event)
+{
+    // The surface keeps what was drawn on it; new area shows the body colour.
+    QImage grown(size(), QImage::Format_RGB32);
+    grown.fill(colorOf(m_backColor));
+    QPainter painter(&grown);
+    painter.drawImage(0, 0, m_surface);
+    painter.end();
+    m_surface = grown;
+    QWidget::resizeEvent(event);
+}
+
+QPointF SkinnedControl::relativeTo(int element, const QPointF &pos) const
+{
+    return pos - QPointF(elementRect(element).topLeft());
+}
+
+void SkinnedControl::mousePressEvent(QMouseEvent *event)
+{
+    // The first button down captures the element under the pointer; every
+    // further action until the last button goes up belongs to that element.
+    if (event->buttons() == event->button())
+        m_captured = elementAt(event->position());
+    if (m_captured != NoElement)
+        elementPressed(m_captured, buttonCode(event->button()), shiftCode(event->modifiers()),
+                       relativeTo(m_captured, event->position()));
+}
+
+void SkinnedControl::mouseMoveEvent(QMouseEvent *event)
+{
+    const int element = event->buttons() != Qt::NoButton ? m_captured : elementAt(event->position());
+    if (element != NoElement)
+        elementMoved(element, buttonCode(event->buttons()), shiftCode(event->modifiers()),
+                     relativeTo(element, event->position()));
+}
+
+void SkinnedControl::mouseReleaseEvent(QMouseEvent *event)
+{
+    const int element = m_captured;
+    if (event->buttons() == Qt::NoButton)
+        m_captured = NoElement;
+    if (element == NoElement)
+        return;
+    const int under = rect().contains(event->position().toPoint()) ? elementAt(event->position())
+                                                                   : NoElement;
+    elementReleased(element, buttonCode(event->button()), shiftCode(event->modifiers()),
+                    relativeTo(element, event->position()), under);
+}
+
+void SkinnedControl::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->buttons() == event->button())
+        m_captured = elementAt(event->position());
+    if (m_captured != NoElement)
+        elementDoubleClicked(m_captured, buttonCode(event->button()), shiftCode(event->modifiers()),
+                             relativeTo(m_captured, event->position()));
+}
+
+void SkinnedControl::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        update();
+    QWidget::changeEvent(event);
+}
+
+void SkinnedControl::refillSurface()
+{
+    if (m_surface.size() != size())
+        m_surface = QImage(size(), QImage::Format_RGB32);
+    m_surface.fill(colorOf(m_backColor));
+}

@@ -1,0 +1,158 @@
+#pragma once
+
+#include "colorvalue.h"
+#include "propertystore.h"
+
+#include <QFont>
+#include <QImage>
+#include <QWidget>
+
+class QPainter;
+
+// The shared base of the six skinned controls: the control's own drawing
+// surface (painted first, under every inner element), the body colour, the
+// Enabled flag, background capture, edge lines, transparent text elements,
+// twips, font persistence and the routing of mouse actions to inner elements.
+// Inner elements are drawn on the control itself; each control finds the
+// element under a point in one place, elementAt().
+class SkinnedControl : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Twips per logical pixel (1440 twips per inch at 96 logical dots per inch).
+    static constexpr int TwipsPerPixel = 15;
+    // The smallest whole pixel length covering at least the given twips.
+    static int twipsToPixels(int twips);
+
+    // The default palette of the set, in the stored 0x00BBGGRR form.
+    static constexpr ColorValue OliveBody = 0x44584Cu;       // 76,88,68
+    static constexpr ColorValue DarkBody = 0x37463Eu;        // 62,70,55
+    static constexpr ColorValue LightEdge = 0x95AAA0u;       // 160,170,149
+    static constexpr ColorValue WindowTextColor = 0x80000008u;
+    static constexpr ColorValue White = 0xFFFFFFu;
+    static constexpr ColorValue PaleText = 0xD3DED8u;        // 216,222,211
+
+    explicit SkinnedControl(QWidget *parent = nullptr);
+
+    // The control's own drawing surface: cleared to BackColor and painted under
+    // every inner element; an owner may draw on it and call update().
+    QImage *get_the_hdc();
+    // Shows the part of origen at (X, Y) behind the control, blended over
+    // BackColor at constant opacity cantidad (0..255). A cantidad outside
+    // 0..255 draws nothing and returns false with the reason in errorString.
+    virtual bool obtener_imagen_fondo(const QImage &origen, int X, int Y, int cantidad,
+                                      QString *errorString = nullptr);
+
+    // Whether the control takes mouse and keyboard input; the look never changes.
+    bool Enabled() const;
+    void setEnabled(bool enabled);
+    // The colour of the control's own surface.
+    ColorValue BackColor() const { return m_backColor; }
+    virtual void setBackColor(ColorValue color);
+
+    // Applies the stored design values (defaults for missing keys) without
+    // raising PropertyChanged. Called once by the holder after creation.
+    virtual void ReadProperties(const PropertyStore &store) = 0;
+    // Stores every persisted property under its own name.
+    virtual void WriteProperties(PropertyStore &store) const = 0;
+
+    // The colour to paint a ColorValue with, system colours from this palette.
+    QColor colorOf(ColorValue value) const;
+
+signals:
+    // A persisted value changed through its setter; name is the property's name.
+    void PropertyChanged(const QString &name);
+
+protected:
+    // A one-pixel line drawn as GDI draws it: from `from` up to, not including, `to`.
+    struct EdgeLine
+    {
+        QPoint from;
+        QPoint to;
+        ColorValue color;
+    };
+    // A transparent one-line label: caption, drop shadow or glyph-free text.
+    struct TextElement
+    {
+        QRect geometry;
+        QString text;
+        QFont font;
+        ColorValue color;
+        Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
+        bool visible = true;
+        bool enabled = true;
+    };
+    // Element number meaning "no element takes the action here".
+    static constexpr int NoElement = -1;
+    // Element number of the control's own surface.
+    static constexpr int SurfaceElement = 0;
+
+    // The design font of the captions: Tahoma 9.75 pt, or the platform's sans-serif.
+    static QFont designFont();
+    // The holding window's font, the default of every Font property.
+    QFont ambientFont() const;
+
+    // Raises PropertyChanged unless ReadProperties is running.
+    void changed(const QString &name);
+    // Keeps setters silent while ReadProperties applies the stored values through them.
+    class LoadScope
+    {
+    public:
+        explicit LoadScope(SkinnedControl *control) : m_control(control) { control->m_loading = true; }
+        ~LoadScope() { m_control->m_loading = false; }
+        LoadScope(const LoadScope &) = delete;
+        LoadScope &operator=(const LoadScope &) = delete;
+
+    private:
+        SkinnedControl *m_control;
+    };
+
+    // Blends origen at (X, Y) onto target inside rect, as obtener_imagen_fondo does.
+    static void blendOnto(QImage &target, const QRect &rect, const QImage &origen, QPoint from,
+                          int cantidad);
+    // The rectangle of the surface that background capture fills (framed controls: inside the frame).
+    virtual QRect captureRect() const;
+
+    void paintSurface(QPainter &painter) const;
+    void paintLine(QPainter &painter, const EdgeLine &line, QPoint origin = {}) const;
+    void paintText(QPainter &painter, const TextElement &text, QPoint origin = {}) const;
+    // The four frame lines of a W x H part: index 0/1 of first are top/left,
+    // index 0/1 of second are right/bottom; bottomStart is the bottom line's first x.
+    static void placeFrameLines(EdgeLine *first, EdgeLine *second, int w, int h, int bottomStart = 0);
+
+    // Reads Font, then FontName, FontSize, FontItalic and FontUnderline over it.
+    QFont readFontValues(const PropertyStore &store) const;
+    static void writeFontValues(PropertyStore &store, const QFont &font);
+
+    // The single place per control that says which inner element lies under pos.
+    virtual int elementAt(const QPointF &pos) const = 0;
+    // Where an element lies in the control, for element-relative coordinates.
+    virtual QRect elementRect(int element) const;
+    // Mouse actions, already routed to the element that takes them. Button and
+    // Shift are 1/2/4 as the events report them; pos is element-relative. A
+    // release goes to the element that took the press; under is the element
+    // below the pointer at the release (NoElement outside the control).
+    virtual void elementPressed(int element, int button, int shift, QPointF pos);
+    virtual void elementMoved(int element, int button, int shift, QPointF pos);
+    virtual void elementReleased(int element, int button, int shift, QPointF pos, int under);
+    virtual void elementDoubleClicked(int element, int button, int shift, QPointF pos);
+
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+    QImage m_surface;
+
+private:
+    void refillSurface();
+    QPointF relativeTo(int element, const QPointF &pos) const;
+
+    ColorValue m_backColor;
+    bool m_loading = false;
+    int m_captured = NoElement;
+};
