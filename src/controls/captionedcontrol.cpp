@@ -105,10 +105,10 @@ void CaptionedControl::readDropShadow(const PropertyStore &store)
 
 int CaptionedControl::captionElementAt(const QPointF &pos, int captionElement, int shadowElement) const
 {
-    if (m_caption.visible && QRectF(m_caption.geometry).contains(pos))
+    if (m_caption.visible && covers(m_caption.geometry, pos))
         return captionElement;
     // The shadow lies beneath the caption and takes only what falls on its own strip.
-    if (m_shadow.visible && m_shadow.enabled && QRectF(m_shadow.geometry).contains(pos))
+    if (m_shadow.visible && m_shadow.enabled && covers(m_shadow.geometry, pos))
         return shadowElement;
     return NoElement;
 }

@@ -107,7 +107,7 @@ int elboton::elementAt(const QPointF &pos) const
     const int caption = captionElementAt(pos, Label, Shadow);
     if (caption != NoElement)
         return caption;
-    return QRectF(rect()).contains(pos) ? int(Surface) : NoElement;
+    return covers(rect(), pos) ? int(Surface) : NoElement;
 }
 
 QRect elboton::elementRect(int element) const

@@ -51,7 +51,7 @@ QRect elframe::captureRect() const
 
 int elframe::elementAt(const QPointF &pos) const
 {
-    return QRectF(rect()).contains(pos) ? SurfaceElement : NoElement;
+    return covers(rect(), pos) ? SurfaceElement : NoElement;
 }
 
 void elframe::elementPressed(int, int button, int shift, QPointF pos)

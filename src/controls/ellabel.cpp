@@ -69,7 +69,7 @@ int ellabel::elementAt(const QPointF &pos) const
     const int caption = captionElementAt(pos, Label2, Shadow);
     if (caption != NoElement)
         return caption;
-    return QRectF(rect()).contains(pos) ? int(Surface) : NoElement;
+    return covers(rect(), pos) ? int(Surface) : NoElement;
 }
 
 QRect ellabel::elementRect(int element) const

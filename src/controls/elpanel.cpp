@@ -186,11 +186,11 @@ QRect elpanel::captureRect() const
 
 int elpanel::elementAt(const QPointF &pos) const
 {
-    if (!QRectF(rect()).contains(pos))
+    if (!covers(rect(), pos))
         return NoElement;
-    if (m_cerrar && QRectF(m_closeBox).contains(pos))
+    if (m_cerrar && covers(m_closeBox, pos))
         return CloseBox;
-    if (m_icon && QRectF(m_iconBox).contains(pos))
+    if (m_icon && covers(m_iconBox, pos))
         return IconBox;
     const int caption = captionElementAt(pos, Label1, Shadow);
     return caption != NoElement ? caption : int(Surface);

@@ -159,9 +159,9 @@ void elradio::layoutCaption()
 
 int elradio::elementAt(const QPointF &pos) const
 {
-    if (!QRectF(rect()).contains(pos))
+    if (!covers(rect(), pos))
         return NoElement;
-    if (QRectF(0, 0, IndicatorSize, IndicatorSize).contains(pos))
+    if (covers(QRect(0, 0, IndicatorSize, IndicatorSize), pos))
         return Indicator;
     const int caption = captionElementAt(pos, Label1, Shadow);
     return caption != NoElement ? caption : int(Surface);

@@ -101,5 +101,5 @@ double PropertyStore::readFontSize(const QString &key, double defPoints) const
 QFont PropertyStore::readFont(const QString &key, const QFont &def) const
 {
     const QVariant stored = value(key);
-    return stored.canConvert<QFont>() ? qvariant_cast<QFont>(stored) : def;
+    return stored.metaType() == QMetaType::fromType<QFont>() ? qvariant_cast<QFont>(stored) : def;
 }

@@ -245,7 +245,7 @@ void SkinnedControl::mouseReleaseEvent(QMouseEvent *event)
         m_captured = NoElement;
     if (element == NoElement)
         return;
-    const int under = rect().contains(event->position().toPoint()) ? elementAt(event->position())
+    const int under = covers(rect(), event->position()) ? elementAt(event->position())
                                                                    : NoElement;
     elementReleased(element, buttonCode(event->button()), shiftCode(event->modifiers()),
                     relativeTo(element, event->position()), under);

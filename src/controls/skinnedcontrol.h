@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <cmath>
+
 class QPainter;
 
 // The shared base of the six skinned controls: the control's own drawing
@@ -125,6 +127,11 @@ protected:
     QFont readFontValues(const PropertyStore &store) const;
     static void writeFontValues(PropertyStore &store, const QFont &font);
 
+    // Whether the pixel under pos belongs to area (pos may be fractional).
+    static bool covers(const QRect &area, const QPointF &pos)
+    {
+        return area.contains(QPoint(int(std::floor(pos.x())), int(std::floor(pos.y()))));
+    }
     // The single place per control that says which inner element lies under pos.
     virtual int elementAt(const QPointF &pos) const = 0;
     // Where an element lies in the control, for element-relative coordinates.
