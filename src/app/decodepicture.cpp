@@ -1,0 +1,26 @@
+#include "decodepicture.h"
+
+#include <QDir>
+#include <QImageReader>
+
+namespace {
+const QSize LargestDecodedSize(2560, 2048);
+}
+
+bool DecodePicture(const QString &fileName, QImage &picture, QString *errorString)
+{
+    QImageReader reader(fileName);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (size.width() > LargestDecodedSize.width() || size.height() > LargestDecodedSize.height())
+        reader.setScaledSize(size.scaled(LargestDecodedSize, Qt::KeepAspectRatio));
+    QImage decoded = reader.read();
+    if (decoded.isNull()) {
+        if (errorString)
+            *errorString = QStringLiteral("Cannot load the picture %1: %2")
+                               .arg(QDir::toNativeSeparators(fileName), reader.errorString());
+        return false;
+    }
+    picture = decoded.convertToFormat(QImage::Format_RGB32);
+    return true;
+}

@@ -1,0 +1,391 @@
+#include "mainwindow.h"
+
+#include "decodepicture.h"
+#include "designvalues.h"
+#include "elboton.h"
+#include "elcombo.h"
+#include "elframe.h"
+#include "ellabel.h"
+#include "elpanel.h"
+#include "folderlocate.h"
+#include "gamelaunch.h"
+#include "gamepaths.h"
+#include "gameprofile.h"
+#include "generatebackground.h"
+#include "tilegrid.h"
+#include "userinteraction.h"
+#include "waitcursor.h"
+#include "zipbackground.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+
+const QSize ClientSize(826, 687);
+
+// The executable dialog accepts hl.exe; elsewhere than Windows the engine's Linux build too,
+// offered as a second filter so the first still reads "hl.exe (hl.exe)".
+#ifdef Q_OS_WIN
+const QString ExeFilter = QStringLiteral("hl.exe (hl.exe)");
+#else
+const QString ExeFilter = QStringLiteral("hl.exe (hl.exe);;Linux build (hl_linux hl.sh)");
+#endif
+
+const QString PictureFilter =
+    QStringLiteral("Picture File(*.bmp,*.jpg) (*.bmp *.jpg *.jpeg *.BMP *.JPG *.JPEG)");
+
+PropertyStore ButtonDesign(const QString &caption)
+{
+    PropertyStore store = TahomaDesign();
+    store.setText(QStringLiteral("caption"), caption);
+    return store;
+}
+
+} // namespace
+
+Main::Main(UserInteraction *interaction, const QString &programFolder,
+           const QString &fallbackConfigFolder, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      m_interaction(interaction),
+      m_programFolder(programFolder),
+      m_settingsLocation(programFolder, fallbackConfigFolder)
+{
+    setWindowTitle(QStringLiteral("Quiltra"));
+    setFixedSize(ClientSize);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    m_picture2 = QImage(10, 10, QImage::Format_RGB32);
+    m_picture2.fill(Qt::black);
+    createControls();
+    setWindowIcon(QPixmap::fromImage(*elpanel1->get_icon_hdc()));
+
+    for (int resolution = 0; resolution < ResolutionCount; ++resolution)
+        elcombo1->AddItem(ResolutionText(resolution));
+    // Selecting raises the list's Click, which sizes and paints the preview.
+    elcombo1->SetListIndex(1);
+    m_lastGeneratedResolution = -1;
+}
+
+void Main::createControls()
+{
+    elpanel1 = new elpanel(this);
+    PropertyStore panel = TahomaDesign();
+    panel.setText(QStringLiteral("title"), QStringLiteral("Quiltra v3.0"));
+    elpanel1->ReadProperties(panel);
+    elpanel1->setGeometry(-1, 0, 827, 687);
+
+    const auto button = [this](const QString &caption, QRect geometry) {
+        auto *b = new elboton(elpanel1);
+        b->ReadProperties(ButtonDesign(caption));
+        b->setGeometry(geometry);
+        return b;
+    };
+    elboton1 = button(QStringLiteral("Run Cs"), QRect(12, 652, 121, 24));
+    elboton4 = button(QStringLiteral("Zip Files"), QRect(141, 652, 121, 24));
+    elboton2 = button(QStringLiteral("Make Cs Background"), QRect(558, 652, 145, 24));
+    elboton3 = button(QStringLiteral("Load Picture"), QRect(711, 652, 103, 24));
+
+    ellabel1 = new ellabel(elpanel1);
+    PropertyStore label = TahomaDesign();
+    label.setText(QStringLiteral("caption"), QStringLiteral("Resolution:"));
+    label.setColor(QStringLiteral("backcolor"), ColorValue::fromRgb(76, 88, 68));
+    ellabel1->ReadProperties(label);
+    ellabel1->setGeometry(299, 654, 70, 20);
+
+    elcombo1 = new elcombo(elpanel1);
+    PropertyStore combo = TahomaDesign();
+    combo.setColor(QStringLiteral("forecolor"), ColorValue::fromRgb(255, 255, 255));
+    combo.setColor(QStringLiteral("color3dlight"), ColorValue::fromRgb(136, 145, 128));
+    combo.setColor(QStringLiteral("color3ddark"), StoredDarkEdge);
+    elcombo1->ReadProperties(combo);
+    elcombo1->setGeometry(374, 654, 145, 20);
+
+    elframe1 = new elframe(elpanel1);
+    elframe1->ReadProperties(PropertyStore());
+    elframe1->setGeometry(12, 40, 803, 603);
+
+    Picture3 = new QLabel(elframe1);
+    Picture3->setGeometry(1, 1, 800, 600);
+
+    connect(elcombo1, &elcombo::Click, this, &Main::ResolutionChange);
+    connect(elboton3, &elboton::Click, this, &Main::LoadPicture);
+    connect(elboton1, &elboton::Click, this, &Main::RunGame);
+    connect(elboton2, &elboton::Click, this, &Main::GenerateBackground);
+    connect(elboton4, &elboton::Click, this, &Main::ZipFiles);
+    connect(elpanel1, &elpanel::TitleMouseDown, this, &Main::titleMouseDown);
+    connect(elpanel1, &elpanel::TitleMouseMove, this, &Main::titleMouseMove);
+    connect(elpanel1, &elpanel::TitleMouseUp, this, &Main::titleMouseUp);
+    connect(elpanel1, &elpanel::CloseClick, this, [this] { m_interaction->endProgram(); });
+}
+
+void Main::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Start-up runs from the event loop once the window is on screen, so its dialogs have a
+    // visible owner and ending the program stops a running loop.
+    if (!m_startUpQueued) {
+        m_startUpQueued = true;
+        QMetaObject::invokeMethod(this, &Main::StartUp, Qt::QueuedConnection);
+    }
+}
+
+void Main::closeEvent(QCloseEvent *event)
+{
+    m_interaction->endProgram();
+    event->accept();
+}
+
+void Main::StartUp()
+{
+    // The questions below keep the event loop running, so this can be reached again.
+    if (m_startUpStarted || m_startUpDone)
+        return;
+    m_startUpStarted = true;
+
+    readSettings();
+    ChooseLanguage();
+    if (!LocateGameExe())
+        return;
+    ChooseGame();
+    if (!LocateBackgroundFolder())
+        return;
+    loadDefaultPicture();
+    stretchPicture();
+    ApplyCaptions();
+    writeSettings();
+    m_startUpDone = true;
+}
+
+void Main::failStartUp(const QString &message)
+{
+    m_interaction->showMessage(message);
+    m_interaction->endProgram();
+}
+
+void Main::readSettings()
+{
+    QString error;
+    if (!m_settingsLocation.read(m_settings, &error))
+        m_interaction->showMessage(error);
+}
+
+void Main::writeSettings()
+{
+    QString error;
+    if (!m_settingsLocation.write(m_settings, &error))
+        m_interaction->showMessage(error);
+}
+
+void Main::ChooseLanguage()
+{
+    if (m_settings.Language == 0 || m_settings.Language == 1)
+        m_currentLanguage = m_settings.Language;
+    else
+        m_currentLanguage = m_interaction->askLanguage() == 0 ? 0 : 1;
+    m_settings.Language = qint16(m_currentLanguage);
+    if (m_currentLanguage == 0)
+        m_langStrings.ApplyEnglish();
+    else
+        m_langStrings.ApplySpanish();
+    ApplyCaptions();
+}
+
+bool Main::LocateGameExe()
+{
+    if (!m_settings.ExePath.isEmpty() && QFileInfo(m_settings.ExePath).isFile())
+        return true;
+    const QString chosen = m_interaction->openFileName(m_langStrings.Entry(8), ExeFilter);
+    if (chosen.isEmpty()) {
+        failStartUp(m_langStrings.Entry(2));
+        return false;
+    }
+    m_settings.ExePath = QDir::toNativeSeparators(chosen);
+    return true;
+}
+
+void Main::ChooseGame()
+{
+    const int game = m_interaction->askGame();
+    m_currentGame = game >= 0 && game < GameCount ? game : GameCount - 1;
+}
+
+bool Main::LocateBackgroundFolder()
+{
+    const GameProfile &profile = ProfileOf(m_currentGame);
+    QString &folder = m_settings.Folder(m_currentGame);
+    if (folder.trimmed().isEmpty())
+        folder = DefaultFolder(m_currentGame);
+    if (QFileInfo::exists(UnderGameRoot(m_settings.ExePath, folder)))
+        return true;
+    // Condition Zero often lives in "czero"; no need to ask when it is there.
+    const QString alternate = AlternateFolder(m_currentGame);
+    if (!alternate.isEmpty() && QFileInfo::exists(UnderGameRoot(m_settings.ExePath, alternate))) {
+        folder = alternate;
+        return true;
+    }
+    const QString picked = m_interaction->pickFolder(QString::fromLatin1(profile.BrowsePrompt)
+                                                     + QLatin1Char('\n')
+                                                     + QString::fromLatin1(profile.BrowseHint));
+    const QString relative = RelativeBackgroundFolder(QDir::toNativeSeparators(picked),
+                                                      GameRoot(m_settings.ExePath));
+    if (relative.isEmpty()) {
+        failStartUp(m_langStrings.Entry(profile.BackgroundFolderMessage));
+        return false;
+    }
+    folder = relative;
+    return true;
+}
+
+void Main::loadDefaultPicture()
+{
+    const QString file =
+        QDir(m_programFolder).filePath(QString::fromLatin1(ProfileOf(m_currentGame).DefaultPicture));
+    if (QFileInfo(file).isFile())
+        loadPictureFile(file);
+}
+
+bool Main::loadPictureFile(const QString &fileName)
+{
+    QString error;
+    bool ok;
+    {
+        WaitCursor wait;
+        ok = DecodePicture(fileName, m_picture2, &error);
+    }
+    if (!ok)
+        m_interaction->showMessage(error);
+    return ok;
+}
+
+void Main::ApplyCaptions()
+{
+    const GameProfile &profile = ProfileOf(m_currentGame);
+    elboton1->setCaption(m_langStrings.Entry(profile.RunCaption));
+    elboton2->setCaption(m_langStrings.Entry(profile.MakeCaption));
+    elboton3->setCaption(m_langStrings.Entry(7));
+    ellabel1->setCaption(m_langStrings.Entry(5));
+}
+
+void Main::stretchPicture()
+{
+    WaitCursor wait;
+    m_scaledPicture = m_picture2.scaled(Picture3->size(), Qt::IgnoreAspectRatio,
+                                        Qt::SmoothTransformation);
+    Picture3->setPixmap(QPixmap::fromImage(m_scaledPicture));
+}
+
+void Main::ResolutionChange()
+{
+    const int resolution = elcombo1->GetListIndex();
+    if (resolution >= 0 && resolution < ResolutionCount)
+        Picture3->resize(ResolutionSize(resolution));
+    stretchPicture();
+}
+
+void Main::LoadPicture()
+{
+    const QString file = m_interaction->openFileName(QStringLiteral("Load Picture..."),
+                                                     PictureFilter);
+    if (file.isEmpty())
+        return;
+    if (loadPictureFile(file))
+        stretchPicture();
+}
+
+void Main::GenerateBackground()
+{
+    const int resolution = elcombo1->GetListIndex();
+    if (resolution < 0 || resolution >= ResolutionCount)
+        return;
+    GenerateResult result;
+    {
+        WaitCursor wait;
+        result = GenerateBackgroundFiles(m_scaledPicture, resolution, m_settings.ExePath,
+                                         m_settings.Folder(m_currentGame));
+    }
+    const GameProfile &profile = ProfileOf(m_currentGame);
+    switch (result.status) {
+    case GenerateResult::Done:
+        m_lastGeneratedResolution = resolution;
+        m_interaction->showMessage(m_langStrings.Entry(profile.SuccessMessage));
+        break;
+    case GenerateResult::ResourceFolderMissing:
+        m_interaction->showMessage(m_langStrings.Entry(profile.ResourceFolderMessage));
+        m_interaction->endProgram();
+        break;
+    case GenerateResult::WriteFailed:
+        m_interaction->showMessage(result.errorString);
+        break;
+    }
+}
+
+void Main::ZipFiles()
+{
+    if (m_lastGeneratedResolution == -1) {
+        m_interaction->showMessage(QStringLiteral("First Make The Background !"));
+        return;
+    }
+    const QString chosen = m_interaction->saveFileName(QStringLiteral("Zip Files..."),
+                                                       QStringLiteral("Zip File(*.zip)"));
+    if (chosen.isEmpty())
+        return;
+    ZipBackgroundResult result;
+    {
+        WaitCursor wait;
+        result = ZipBackground(m_settings.ExePath, m_settings.Folder(m_currentGame),
+                               m_lastGeneratedResolution, QDir::toNativeSeparators(chosen));
+    }
+    if (result.ok)
+        m_interaction->showMessage(QStringLiteral("Files Zipped Successfully !"));
+    else
+        m_interaction->showMessage(QStringLiteral("Error: Files Not Zipped Correctly.\n")
+                                   + result.errorString);
+}
+
+void Main::RunGame()
+{
+    QString extraParameters;
+    if (AsksExtraParameters(m_currentGame)) {
+        const std::optional<QString> answer = m_interaction->inputText(
+            QStringLiteral("Extra Parameters"),
+            QString::fromLatin1(ProfileOf(m_currentGame).LaunchArgument));
+        if (!answer)
+            return;
+        extraParameters = *answer;
+    }
+    const LaunchCommand command = GameLaunchCommand(m_settings.ExePath, extraParameters);
+    QString error;
+    if (!m_interaction->startDetached(command.Program, command.Arguments, command.WorkingFolder,
+                                      &error))
+        m_interaction->showMessage(QStringLiteral("Cannot start %1: %2")
+                                       .arg(QDir::toNativeSeparators(command.Program), error));
+}
+
+void Main::titleMouseDown(int, int, float x, float y)
+{
+    if (QWindow *window = windowHandle(); window && window->startSystemMove())
+        return;
+    m_dragging = true;
+    m_grabOffset = QPointF(x, y).toPoint() + elpanel1->pos() + elpanel1->titleGeometry().topLeft();
+}
+
+void Main::titleMouseMove(int, int, float, float)
+{
+    if (!m_dragging)
+        return;
+    const QPoint pointer = QCursor::pos();
+    move(pointer - m_grabOffset);
+}
+
+void Main::titleMouseUp(int, int, float, float)
+{
+    m_dragging = false;
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "langstrings.h"
+#include "settings.h"
+#include "settingslocation.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+
+class QLabel;
+class UserInteraction;
+class elboton;
+class elcombo;
+class elframe;
+class ellabel;
+class elpanel;
+
+// Quiltra's one working window: the preview of the picture stretched to the chosen
+// resolution, the five commands, and the start-up sequence that settles language, game
+// executable, game and background folder before the user works. It has no platform frame;
+// its title panel drags it and ends the program.
+class Main : public QWidget {
+    Q_OBJECT
+
+public:
+    // `programFolder` holds the default pictures and, where writable, config.dat;
+    // `fallbackConfigFolder` receives config.dat when the program's folder cannot be written.
+    Main(UserInteraction *interaction, const QString &programFolder,
+         const QString &fallbackConfigFolder, QWidget *parent = nullptr);
+
+    // The start-up sequence; acts only the first time it is called. A step that gets no usable
+    // answer shows its message and ends the program, leaving config.dat as it was.
+    void StartUp();
+
+    // The commands behind the controls.
+    void GenerateBackground();
+    void ZipFiles();
+    void RunGame();
+    void LoadPicture();
+    void ResolutionChange();
+
+    // Run state, for whoever needs to look at it.
+    const Settings &settings() const { return m_settings; }
+    int CurrentLanguage() const { return m_currentLanguage; }
+    int CurrentGame() const { return m_currentGame; }
+    int LastGeneratedResolution() const { return m_lastGeneratedResolution; }
+    // The loaded picture (`Picture2`) and the scaled picture the preview shows.
+    const QImage &loadedPicture() const { return m_picture2; }
+    const QImage &scaledPicture() const { return m_scaledPicture; }
+
+    elpanel *elpanel1;
+    elboton *elboton1;   // run
+    elboton *elboton2;   // make
+    elboton *elboton3;   // load picture
+    elboton *elboton4;   // zip
+    ellabel *ellabel1;
+    elcombo *elcombo1;
+    elframe *elframe1;
+    QLabel *Picture3;    // the preview, clipped by the frame
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void readSettings();
+    void ChooseLanguage();
+    bool LocateGameExe();
+    void ChooseGame();
+    bool LocateBackgroundFolder();
+    void loadDefaultPicture();
+    void ApplyCaptions();
+    void writeSettings();
+    void stretchPicture();
+    bool loadPictureFile(const QString &fileName);
+    void failStartUp(const QString &message);
+
+    void titleMouseDown(int button, int shift, float x, float y);
+    void titleMouseMove(int button, int shift, float x, float y);
+    void titleMouseUp(int button, int shift, float x, float y);
+
+    UserInteraction *m_interaction;
+    QString m_programFolder;
+    SettingsLocation m_settingsLocation;
+
+    Settings m_settings;
+    LangStrings m_langStrings;
+    int m_currentLanguage = -1;
+    int m_currentGame = -1;
+    int m_lastGeneratedResolution = -1;
+    QImage m_picture2;
+    QImage m_scaledPicture;
+
+    bool m_startUpQueued = false;
+    bool m_startUpStarted = false;
+    bool m_startUpDone = false;
+    bool m_dragging = false;
+    QPoint m_grabOffset;
+};

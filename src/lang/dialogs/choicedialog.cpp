@@ -1,0 +1,74 @@
+#include "choicedialog.h"
+
+#include "designvalues.h"
+#include "elboton.h"
+#include "elpanel.h"
+#include "elradio.h"
+
+#include <QCloseEvent>
+
+ChoiceDialog::ChoiceDialog(const QString &windowCaption, const QString &title, QSize clientSize,
+                           const QList<Choice> &choices, QRect okGeometry)
+    : QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint)
+{
+    setWindowTitle(windowCaption);
+    setFixedSize(clientSize);
+
+    elpanel1 = new elpanel(this);
+    PropertyStore panel = TahomaDesign();
+    panel.setText(QStringLiteral("title"), title);
+    panel.setBool(QStringLiteral("cerrar"), false);
+    panel.setColor(QStringLiteral("color3ddark"), StoredDarkEdge);
+    elpanel1->ReadProperties(panel);
+    elpanel1->setGeometry(QRect(QPoint(0, 0), clientSize));
+
+    for (qsizetype i = 0; i < choices.size(); ++i) {
+        auto *radio = new elradio(elpanel1);
+        PropertyStore store = TahomaDesign();
+        store.setText(QStringLiteral("caption"), choices[i].caption);
+        store.setBool(QStringLiteral("value"), i == 0);
+        radio->ReadProperties(store);
+        radio->setGeometry(choices[i].geometry);
+        connect(radio, &elradio::Click, this, [this, radio] { radioClicked(radio); });
+        m_radios.append(radio);
+    }
+
+    elboton1 = new elboton(elpanel1);
+    PropertyStore ok = TahomaDesign();
+    ok.setText(QStringLiteral("caption"), QStringLiteral("Ok"));
+    elboton1->ReadProperties(ok);
+    elboton1->setGeometry(okGeometry);
+    connect(elboton1, &elboton::Click, this, &ChoiceDialog::okClicked);
+}
+
+void ChoiceDialog::reject()
+{
+}
+
+void ChoiceDialog::closeEvent(QCloseEvent *event)
+{
+    if (m_answer < 0)
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
+}
+
+void ChoiceDialog::radioClicked(elradio *clicked)
+{
+    for (elradio *radio : std::as_const(m_radios)) {
+        if (radio != clicked)
+            radio->setValue(false);
+    }
+}
+
+void ChoiceDialog::okClicked()
+{
+    m_answer = int(m_radios.size()) - 1;
+    for (qsizetype i = 0; i < m_radios.size(); ++i) {
+        if (m_radios[i]->Value()) {
+            m_answer = int(i);
+            break;
+        }
+    }
+    accept();
+}

@@ -1,0 +1,24 @@
+#include "thegame.h"
+
+#include "gameprofile.h"
+
+namespace {
+
+ChoiceDialog::Choice GameChoice(int gameIndex, QRect geometry)
+{
+    return {QString::fromLatin1(ProfileOf(gameIndex).DialogLabel), geometry};
+}
+
+} // namespace
+
+TheGame::TheGame()
+    : ChoiceDialog(QStringLiteral("GameType"), QStringLiteral("Choose Game"), QSize(293, 165),
+                   {GameChoice(0, QRect(22, 46, 156, 19)), GameChoice(1, QRect(22, 69, 204, 19)),
+                    GameChoice(2, QRect(22, 93, 204, 19)), GameChoice(3, QRect(22, 116, 156, 19))},
+                   QRect(209, 132, 75, 24))
+{
+    elradio1 = m_radios[0];
+    elradio2 = m_radios[1];
+    elradio3 = m_radios[2];
+    elradio4 = m_radios[3];
+}
