@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QPainter>
+#include <QStyledItemDelegate>
 #include <QtMath>
 
 namespace {
@@ -33,6 +34,8 @@ elcombo::elcombo(QWidget *parent)
     m_field = new QWidget(this);
     m_combo = new QComboBox(m_field);
     m_combo->setFont(designFont());
+    // A plain item delegate lets the style sheet colour the selected entry of the open list.
+    m_combo->setItemDelegate(new QStyledItemDelegate(m_combo));
     m_combo->setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(m_combo);
     m_symbolBox = new QWidget(m_field);
@@ -284,8 +287,8 @@ void elcombo::applyListStyle()
         "QComboBox::drop-down { border: none; width: 20px; }"
         "QComboBox::down-arrow { image: none; }"
         "QComboBox QAbstractItemView { background: %1; color: %2; border: 1px solid %3;"
-        " selection-background-color: %4; selection-color: %2; outline: none; }")
-                               .arg(body, text, edge, colorOf(OliveBody).name()));
+        " selection-background-color: %3; selection-color: %1; outline: none; }")
+                               .arg(body, text, edge));
 }
 
 void elcombo::placeElements()
@@ -330,12 +333,11 @@ bool elcombo::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_symbolBox && event->type() == QEvent::Paint) {
         QPainter painter(m_symbolBox);
         painter.fillRect(m_symbolBox->rect(), colorOf(ListBody));
-        // The drop symbol, a filled down triangle centred in its label (1, 2, 18, 15).
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(colorOf(m_symbolColor));
-        const QPointF points[] = {{6.0, 7.0}, {13.0, 7.0}, {9.5, 10.5}};
-        painter.drawPolygon(points, 3);
+        // The drop symbol, a filled down triangle 7 pixels wide and 4 high, as the
+        // window-glyph font draws it, centred in its label (1, 2, 18, 15).
+        const QColor symbol = colorOf(m_symbolColor);
+        for (int row = 0; row < 4; ++row)
+            painter.fillRect(7 + row, 7 + row, 7 - 2 * row, 1, symbol);
         return true;
     }
     return SkinnedControl::eventFilter(watched, event);

@@ -32,8 +32,6 @@ elpanel::elpanel(QWidget *parent)
     , m_iconBox(9, 10, 16, 16)
     , m_closeColor(0x809188u)
 {
-    m_caption.geometry = QRect(30, 9, 245, 18);
-    m_shadow.geometry = QRect(31, 10, 245, 18);
     m_caption.text = m_shadow.text = QStringLiteral("Title");
     m_caption.color = White;
     for (EdgeLine &line : m_lineA)
@@ -47,7 +45,6 @@ elpanel::elpanel(QWidget *parent)
     m_iconSurface = makeEmblem(ColorValue(OliveBody).toColor(palette()));
     m_closeSurface = QImage(CloseBoxSize, CloseBoxSize, QImage::Format_RGB32);
     m_closeSurface.fill(colorOf(BackColor()));
-    m_closeBox = QRect(0, 8, CloseBoxSize, CloseBoxSize);
     resize(300, 200);
     placeElements();
 }
@@ -82,8 +79,8 @@ bool elpanel::obtener_imagen_fondo(const QImage &origen, int X, int Y, int canti
         return false;
     m_closeSurface.fill(colorOf(BackColor()));
     blendOnto(m_closeSurface, QRect(1, 1, CloseBoxSize - 2, CloseBoxSize - 2), origen,
-              QPoint(X, Y) + m_closeBox.topLeft(), cantidad);
-    update(m_closeBox);
+              QPoint(X, Y) + closeBoxGeometry().topLeft(), cantidad);
+    update(closeBoxGeometry());
     return true;
 }
 
@@ -103,7 +100,7 @@ void elpanel::setForeColor(ColorValue color)
 void elpanel::setCloseColor(ColorValue color)
 {
     m_closeColor = color;
-    update(m_closeBox);
+    update(closeBoxGeometry());
     changed(QStringLiteral("CloseColor"));
 }
 
@@ -139,7 +136,7 @@ void elpanel::setIcon(bool shown)
 void elpanel::setCerrar(bool shown)
 {
     m_cerrar = shown;
-    update(m_closeBox);
+    update(closeBoxGeometry());
     changed(QStringLiteral("Cerrar"));
 }
 
@@ -188,7 +185,7 @@ int elpanel::elementAt(const QPointF &pos) const
 {
     if (!covers(rect(), pos))
         return NoElement;
-    if (m_cerrar && covers(m_closeBox, pos))
+    if (m_cerrar && covers(closeBoxGeometry(), pos))
         return CloseBox;
     if (m_icon && covers(m_iconBox, pos))
         return IconBox;
@@ -202,7 +199,7 @@ QRect elpanel::elementRect(int element) const
     case Label1: return m_caption.geometry;
     case Shadow: return m_shadow.geometry;
     case IconBox: return m_iconBox;
-    case CloseBox: return m_closeBox;
+    case CloseBox: return closeBoxGeometry();
     default: return rect();
     }
 }
@@ -282,26 +279,26 @@ void elpanel::showClosePressed(bool pressed)
         m_line1B[0].color = m_lineB[0].color;
         m_line1B[1].color = m_lineB[1].color;
     }
-    update(m_closeBox);
+    update(closeBoxGeometry());
 }
 
 void elpanel::paintCloseBox(QPainter &painter) const
 {
-    const QPoint origin = m_closeBox.topLeft();
+    const QPoint origin = closeBoxGeometry().topLeft();
     painter.drawImage(origin, m_closeSurface);
     for (const EdgeLine &line : m_line1A)
         paintLine(painter, line, origin);
     for (const EdgeLine &line : m_line1B)
         paintLine(painter, line, origin);
-    // The close mark, an x of two strokes centred in the glyph label (2, 2, 14, 14).
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(colorOf(m_closeColor), 1.6, Qt::SolidLine, Qt::FlatCap));
-    const QPointF centre = QPointF(origin) + QPointF(9.0, 9.0);
-    const qreal arm = 3.5;
-    painter.drawLine(centre + QPointF(-arm, -arm), centre + QPointF(arm, arm));
-    painter.drawLine(centre + QPointF(-arm, arm), centre + QPointF(arm, -arm));
-    painter.restore();
+    // The close mark, drawn as the window-glyph font draws its x at 9.75 points:
+    // two strokes two pixels thick, 8 x 7 pixels, centred in the glyph label.
+    const QColor mark = colorOf(m_closeColor);
+    const QPoint corner = origin + QPoint(5, 5);
+    for (int row = 0; row < 7; ++row) {
+        const int inset = row < 4 ? row : 6 - row;
+        painter.fillRect(corner.x() + inset, corner.y() + row, 2, 1, mark);
+        painter.fillRect(corner.x() + 6 - inset, corner.y() + row, 2, 1, mark);
+    }
 }
 
 void elpanel::paintEvent(QPaintEvent *)
@@ -328,7 +325,16 @@ void elpanel::resizeEvent(QResizeEvent *event)
 void elpanel::placeElements()
 {
     placeFrameLines(m_lineA, m_lineB, width(), height());
-    m_closeBox.moveLeft(width() - CloseBoxFromRight);
-    m_caption.geometry.setWidth(width() - TitleShorterBy);
-    m_shadow.geometry.setWidth(width() - TitleShorterBy);
+    m_caption.geometry = titleGeometry();
+    m_shadow.geometry = titleGeometry().translated(1, 1);
+}
+
+QRect elpanel::titleGeometry() const
+{
+    return QRect(30, 9, width() - TitleShorterBy, 18);
+}
+
+QRect elpanel::closeBoxGeometry() const
+{
+    return QRect(width() - CloseBoxFromRight, 8, CloseBoxSize, CloseBoxSize);
 }

@@ -44,9 +44,9 @@ public:
     // Where the title text (`Label1`) lies in the panel; the Title events report
     // positions relative to its top-left corner, so a window adds this to them
     // to get the grabbed point in panel coordinates.
-    QRect titleGeometry() const { return m_caption.geometry; }
-    // Where the close box (`Picture2`) lies in the panel.
-    QRect closeBoxGeometry() const { return m_closeBox; }
+    QRect titleGeometry() const;
+    // Where the close box (`Picture2`) lies in the panel: 26 pixels from the right edge.
+    QRect closeBoxGeometry() const;
     // Whether the close box currently shows its sunken (pressed) look.
     bool isClosePressedLook() const;
 
@@ -87,7 +87,6 @@ private:
     EdgeLine m_line1A[2];   // left, top of the close box
     EdgeLine m_line1B[2];   // bottom, right of the close box
     QRect m_iconBox;
-    QRect m_closeBox;
     QImage m_iconSurface;
     QImage m_closeSurface;
     ColorValue m_closeColor;

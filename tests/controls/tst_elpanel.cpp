@@ -19,6 +19,7 @@ private slots:
     void noCloseClickWithoutCerrar();
     void titleEventsRelativeToTitle();
     void shadowAndIconRaiseOnlyTheirOwn();
+    void closeBoxCapturesItsPartToo();
 
 private:
     QPoint closeCentre() const { return m_panel->closeBoxGeometry().center(); }
@@ -129,6 +130,21 @@ void TestElpanel::shadowAndIconRaiseOnlyTheirOwn()
     QCOMPARE(iconDown.count(), 1);
     QCOMPARE(iconDown.at(0).at(2).toFloat(), 3.0f);
     QCOMPARE(click.count(), 0);
+}
+
+void TestElpanel::closeBoxCapturesItsPartToo()
+{
+    QImage source(400, 300, QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            source.setPixel(x, y, qRgb(x % 256, y % 256, 9));
+    QVERIFY(m_panel->obtener_imagen_fondo(source, 3, 4, 255));
+    // Panel and close box show the picture seamlessly: panel pixel p shows source (3, 4) + p - (1, 1).
+    const QPoint box = m_panel->closeBoxGeometry().topLeft();
+    for (const QPoint inBox : {QPoint(1, 1), QPoint(16, 16), QPoint(3, 12)}) {
+        const QPoint p = box + inBox;
+        QCOMPARE(shownAt(m_panel, p.x(), p.y()), source.pixel(p + QPoint(2, 3)) & 0xFFFFFF);
+    }
 }
 
 QTEST_MAIN(TestElpanel)
