@@ -151,7 +151,8 @@ void buildStates(QWidget *body)
     tinted->obtener_imagen_fondo(picture, 212, 0, 128);
     auto *hover = place<elradio>(body, QRect(224, 368, 150, 19),
                                  designStore({{"caption", QStringLiteral("set_over_state")}}));
-    hover->set_over_state();
+    // The hover colour lasts until the next repaint, and showing the window resizes the radio.
+    QTimer::singleShot(0, hover, &elradio::set_over_state);
     place<elradio>(body, QRect(224, 392, 150, 19),
                    designStore({{"caption", QStringLiteral("Shadowed, on")}, {"value", true},
                                 {"dropshadow", true}}));
@@ -204,6 +205,9 @@ int main(int argc, char *argv[])
 
     const QString fileName = QString::fromLocal8Bit(argv[1]);
     QTimer::singleShot(200, &app, [&] {
+        // The screenshot shows the controls at rest, without a keyboard focus mark.
+        if (QWidget *focused = QApplication::focusWidget())
+            focused->clearFocus();
         if (!window.grab().save(fileName, "PNG")) {
             std::fprintf(stderr, "Cannot write %s\n", qPrintable(QDir::toNativeSeparators(fileName)));
             app.exit(1);
