@@ -12,6 +12,7 @@
 #include "gamepaths.h"
 #include "gameprofile.h"
 #include "generatebackground.h"
+#include "picturebox.h"
 #include "tilegrid.h"
 #include "userinteraction.h"
 #include "waitcursor.h"
@@ -22,7 +23,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QScreen>
 #include <QWindow>
 
@@ -112,7 +112,7 @@ void Main::createControls()
     elframe1->ReadProperties(PropertyStore());
     elframe1->setGeometry(12, 40, 803, 603);
 
-    Picture3 = new QLabel(elframe1);
+    Picture3 = new PictureBox(elframe1);
     Picture3->setGeometry(1, 1, 800, 600);
 
     connect(elcombo1, &elcombo::Click, this, &Main::ResolutionChange);
@@ -279,7 +279,7 @@ void Main::stretchPicture()
     WaitCursor wait;
     m_scaledPicture = m_picture2.scaled(Picture3->size(), Qt::IgnoreAspectRatio,
                                         Qt::SmoothTransformation);
-    Picture3->setPixmap(QPixmap::fromImage(m_scaledPicture));
+    Picture3->setImage(m_scaledPicture);
 }
 
 void Main::ResolutionChange()

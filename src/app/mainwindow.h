@@ -8,7 +8,7 @@
 #include <QPoint>
 #include <QWidget>
 
-class QLabel;
+class PictureBox;
 class UserInteraction;
 class elboton;
 class elcombo;
@@ -57,7 +57,7 @@ public:
     ellabel *ellabel1;
     elcombo *elcombo1;
     elframe *elframe1;
-    QLabel *Picture3;    // the preview, clipped by the frame
+    PictureBox *Picture3;   // the preview, clipped by the frame
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -2,11 +2,11 @@
 #include "elpanel.h"
 #include "gametree.h"
 #include "mainwindow.h"
+#include "picturebox.h"
 #include "scriptedinteraction.h"
 #include "tilegrid.h"
 
 #include <QCursor>
-#include <QLabel>
 #include <QTest>
 
 // The preview, the load-picture command, the window drag and the close box.
@@ -87,7 +87,7 @@ void TestWindow::resolutionChangeRestretchesTheLoadedPicture()
         QCOMPARE(m_window->Picture3->size(), size);
         QCOMPARE(m_window->scaledPicture(),
                  picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        QCOMPARE(m_window->Picture3->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+        QCOMPARE(m_window->Picture3->grab().toImage().convertToFormat(QImage::Format_RGB32),
                  m_window->scaledPicture());
     }
 }
