@@ -55,6 +55,13 @@ void CaptionedControl::setFontUnderline(bool on)
     applyFont(font, QStringLiteral("FontUnderline"));
 }
 
+void CaptionedControl::setForeColor(ColorValue color)
+{
+    m_caption.color = color;
+    update();
+    changed(QStringLiteral("ForeColor"));
+}
+
 void CaptionedControl::LayoutCaption(int width)
 {
     m_caption.geometry.setWidth(width);

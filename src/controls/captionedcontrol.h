@@ -28,6 +28,10 @@ public:
     void setFontUnderline(bool on);
 
 protected:
+    // The caption's colour, never the shadow's; offered by the controls that have ForeColor.
+    ColorValue ForeColor() const { return m_caption.color; }
+    void setForeColor(ColorValue color);
+
     // Runs after every change of caption text or font and at every resize.
     virtual void layoutCaption() {}
     // LayoutCaption: caption and shadow become `width` wide; when the control is

@@ -34,25 +34,14 @@ elboton::elboton(QWidget *parent)
 
 void elboton::setColor3DLight(ColorValue color)
 {
-    m_lineA[0].color = m_lineA[1].color = color;
     m_lightColor = color;
-    update();
-    changed(QStringLiteral("Color3DLight"));
+    setLineColors(m_lineA, color, QStringLiteral("Color3DLight"));
 }
 
 void elboton::setColor3DDark(ColorValue color)
 {
-    m_lineB[0].color = m_lineB[1].color = color;
     m_darkColor = color;
-    update();
-    changed(QStringLiteral("Color3DDark"));
-}
-
-void elboton::setForeColor(ColorValue color)
-{
-    m_caption.color = color;
-    update();
-    changed(QStringLiteral("ForeColor"));
+    setLineColors(m_lineB, color, QStringLiteral("Color3DDark"));
 }
 
 void elboton::setCaption(const QString &text)
@@ -158,10 +147,8 @@ void elboton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     paintSurface(painter);
-    for (const EdgeLine &line : m_lineA)
-        paintLine(painter, line);
-    for (const EdgeLine &line : m_lineB)
-        paintLine(painter, line);
+    paintLines(painter, m_lineA);
+    paintLines(painter, m_lineB);
     paintCaption(painter);
     if (hasFocus()) {
         painter.setPen(QPen(colorOf(m_caption.color), 1, Qt::DotLine));

@@ -16,8 +16,8 @@ public:
     void setColor3DLight(ColorValue color);
     ColorValue Color3DDark() const { return m_lineB[0].color; }
     void setColor3DDark(ColorValue color);
-    ColorValue ForeColor() const { return m_caption.color; }
-    void setForeColor(ColorValue color);
+    using CaptionedControl::ForeColor;
+    using CaptionedControl::setForeColor;
     QString Caption() const { return m_caption.text; }
     void setCaption(const QString &text);
 

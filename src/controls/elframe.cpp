@@ -15,16 +15,12 @@ elframe::elframe(QWidget *parent)
 
 void elframe::setColor3DLight(ColorValue color)
 {
-    m_lineB[0].color = m_lineB[1].color = color;
-    update();
-    changed(QStringLiteral("Color3DLight"));
+    setLineColors(m_lineB, color, QStringLiteral("Color3DLight"));
 }
 
 void elframe::setColor3DDark(ColorValue color)
 {
-    m_lineA[0].color = m_lineA[1].color = color;
-    update();
-    changed(QStringLiteral("Color3DDark"));
+    setLineColors(m_lineA, color, QStringLiteral("Color3DDark"));
 }
 
 void elframe::ReadProperties(const PropertyStore &store)
@@ -80,10 +76,8 @@ void elframe::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     paintSurface(painter);
-    for (const EdgeLine &line : m_lineA)
-        paintLine(painter, line);
-    for (const EdgeLine &line : m_lineB)
-        paintLine(painter, line);
+    paintLines(painter, m_lineA);
+    paintLines(painter, m_lineB);
 }
 
 void elframe::resizeEvent(QResizeEvent *event)

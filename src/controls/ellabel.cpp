@@ -20,13 +20,6 @@ ellabel::ellabel(QWidget *parent)
     layoutCaption();
 }
 
-void ellabel::setForeColor(ColorValue color)
-{
-    m_caption.color = color;
-    update();
-    changed(QStringLiteral("ForeColor"));
-}
-
 void ellabel::setCaption(const QString &text)
 {
     setCaptionText(text);

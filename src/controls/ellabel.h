@@ -12,8 +12,8 @@ class ellabel : public CaptionedControl
 public:
     explicit ellabel(QWidget *parent = nullptr);
 
-    ColorValue ForeColor() const { return m_caption.color; }
-    void setForeColor(ColorValue color);
+    using CaptionedControl::ForeColor;
+    using CaptionedControl::setForeColor;
     QString Caption() const { return m_caption.text; }
     void setCaption(const QString &text);
 

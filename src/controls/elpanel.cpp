@@ -90,13 +90,6 @@ void elpanel::setBackColor(ColorValue color)
     CaptionedControl::setBackColor(color);
 }
 
-void elpanel::setForeColor(ColorValue color)
-{
-    m_caption.color = color;
-    update();
-    changed(QStringLiteral("ForeColor"));
-}
-
 void elpanel::setCloseColor(ColorValue color)
 {
     m_closeColor = color;
@@ -286,10 +279,8 @@ void elpanel::paintCloseBox(QPainter &painter) const
 {
     const QPoint origin = closeBoxGeometry().topLeft();
     painter.drawImage(origin, m_closeSurface);
-    for (const EdgeLine &line : m_line1A)
-        paintLine(painter, line, origin);
-    for (const EdgeLine &line : m_line1B)
-        paintLine(painter, line, origin);
+    paintLines(painter, m_line1A, origin);
+    paintLines(painter, m_line1B, origin);
     // The close mark, drawn as the window-glyph font draws its x at 9.75 points:
     // two strokes two pixels thick, 8 x 7 pixels, centred in the glyph label.
     const QColor mark = colorOf(m_closeColor);
@@ -305,10 +296,8 @@ void elpanel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     paintSurface(painter);
-    for (const EdgeLine &line : m_lineA)
-        paintLine(painter, line);
-    for (const EdgeLine &line : m_lineB)
-        paintLine(painter, line);
+    paintLines(painter, m_lineA);
+    paintLines(painter, m_lineB);
     if (m_icon)
         painter.drawImage(m_iconBox.topLeft(), m_iconSurface);
     if (m_cerrar)

@@ -23,8 +23,8 @@ public:
                               QString *errorString = nullptr) override;
 
     void setBackColor(ColorValue color) override;
-    ColorValue ForeColor() const { return m_caption.color; }
-    void setForeColor(ColorValue color);
+    using CaptionedControl::ForeColor;
+    using CaptionedControl::setForeColor;
     ColorValue CloseColor() const { return m_closeColor; }
     void setCloseColor(ColorValue color);
     ColorValue Color3DLight() const { return m_lineA[0].color; }

@@ -52,39 +52,36 @@ void elradio::set_normal_state()
     RepaintRadio();
 }
 
+void elradio::setDrawnColor(ColorValue &field, ColorValue color, const QString &property)
+{
+    field = color;
+    RepaintRadio();
+    changed(property);
+}
+
 void elradio::setColor3DLight(ColorValue color)
 {
-    m_color3DLight = color;
-    RepaintRadio();
-    changed(QStringLiteral("Color3DLight"));
+    setDrawnColor(m_color3DLight, color, QStringLiteral("Color3DLight"));
 }
 
 void elradio::setColor3DDark(ColorValue color)
 {
-    m_color3DDark = color;
-    RepaintRadio();
-    changed(QStringLiteral("Color3DDark"));
+    setDrawnColor(m_color3DDark, color, QStringLiteral("Color3DDark"));
 }
 
 void elradio::setCheckedColor(ColorValue color)
 {
-    m_checkedColor = color;
-    RepaintRadio();
-    changed(QStringLiteral("CheckedColor"));
+    setDrawnColor(m_checkedColor, color, QStringLiteral("CheckedColor"));
 }
 
 void elradio::setUncheckedColor(ColorValue color)
 {
-    m_uncheckedColor = color;
-    RepaintRadio();
-    changed(QStringLiteral("UncheckedColor"));
+    setDrawnColor(m_uncheckedColor, color, QStringLiteral("UncheckedColor"));
 }
 
 void elradio::setOverColor(ColorValue color)
 {
-    m_overColor = color;
-    RepaintRadio();
-    changed(QStringLiteral("OverColor"));
+    setDrawnColor(m_overColor, color, QStringLiteral("OverColor"));
 }
 
 void elradio::setBackColor(ColorValue color)
@@ -95,9 +92,7 @@ void elradio::setBackColor(ColorValue color)
 
 void elradio::setBackColor2(ColorValue color)
 {
-    m_backColor2 = color;
-    RepaintRadio();
-    changed(QStringLiteral("BackColor2"));
+    setDrawnColor(m_backColor2, color, QStringLiteral("BackColor2"));
 }
 
 void elradio::setCaption(const QString &text)

@@ -64,6 +64,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // The setter of a colour the radio draws itself: store, repaint, report.
+    void setDrawnColor(ColorValue &field, ColorValue color, const QString &property);
     void RepaintRadio();
     void toggle();
 

@@ -136,6 +136,19 @@ void SkinnedControl::paintLine(QPainter &painter, const EdgeLine &line, QPoint o
     painter.fillRect(pixels, colorOf(line.color));
 }
 
+void SkinnedControl::paintLines(QPainter &painter, const EdgeLine (&lines)[2], QPoint origin) const
+{
+    paintLine(painter, lines[0], origin);
+    paintLine(painter, lines[1], origin);
+}
+
+void SkinnedControl::setLineColors(EdgeLine (&lines)[2], ColorValue color, const QString &property)
+{
+    lines[0].color = lines[1].color = color;
+    update();
+    changed(property);
+}
+
 void SkinnedControl::paintText(QPainter &painter, const TextElement &text, QPoint origin) const
 {
     if (!text.visible || text.text.isEmpty())

@@ -118,6 +118,10 @@ protected:
 
     void paintSurface(QPainter &painter) const;
     void paintLine(QPainter &painter, const EdgeLine &line, QPoint origin = {}) const;
+    // Paints a pair of lines (index 0, then 1), so the later one wins the shared corner.
+    void paintLines(QPainter &painter, const EdgeLine (&lines)[2], QPoint origin = {}) const;
+    // The colour setter of a pair of lines: both take color, then PropertyChanged(property).
+    void setLineColors(EdgeLine (&lines)[2], ColorValue color, const QString &property);
     void paintText(QPainter &painter, const TextElement &text, QPoint origin = {}) const;
     // The four frame lines of a W x H part: index 0/1 of first are top/left,
     // index 0/1 of second are right/bottom; bottomStart is the bottom line's first x.
