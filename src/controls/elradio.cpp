@@ -1,5 +1,6 @@
 #include "elradio.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QtMath>
@@ -239,7 +240,10 @@ void elradio::paintEvent(QPaintEvent *)
     paintCaption(painter);
     if (hasFocus()) {
         painter.setPen(QPen(colorOf(m_caption.color), 1, Qt::DotLine));
-        painter.drawRect(m_caption.geometry.adjusted(-2, 0, 0, -1).intersected(rect().adjusted(0, 0, -1, -1)));
+        const int textWidth = QFontMetrics(m_caption.font).horizontalAdvance(m_caption.text);
+        const QRect mark(m_caption.geometry.left() - 2, m_caption.geometry.top(), textWidth + 3,
+                         m_caption.geometry.height() - 1);
+        painter.drawRect(mark.intersected(rect().adjusted(0, 0, -1, -1)));
     }
 }
 
