@@ -1,5 +1,6 @@
 #include "elboton.h"
 #include "elcombo.h"
+#include "gameprofile.h"
 #include "gametree.h"
 #include "layoutfiles.h"
 #include "mainwindow.h"
@@ -7,8 +8,6 @@
 #include "testreaders.h"
 #include "tilegrid.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTest>
 
 // The make, zip and run commands of a started window, against a temporary game tree.
@@ -22,10 +21,8 @@ private slots:
     void generateWritesTilesOfTheScaledPicture();
     void unwritableTileIsReportedAndNothingElseChanges();
     void missingResourceFolderEndsTheProgram();
-    void zipBeforeMakeAsksForAMake();
-    void zipPacksTheLastMadeResolution();
-    void zipWithAMissingTileWritesNoArchive();
-    void zipCancelledDoesNothing();
+    void zip_data();
+    void zip();
     void runStartsTheGame_data();
     void runStartsTheGame();
     void failedStartIsReported();
@@ -35,6 +32,7 @@ private:
     // quarters; false when start-up did not get through.
     bool start(int game, qint16 language = 0);
     QString resourceFile(const QString &name) const;
+    void make() { emit m_window->elboton2->Click(); }
 
     GameTree *m_tree = nullptr;
     ScriptedInteraction *m_ui = nullptr;
@@ -58,14 +56,12 @@ void TestCommands::cleanup()
 bool TestCommands::start(int game, qint16 language)
 {
     QImage quarters(64, 48, QImage::Format_RGB32);
-    quarters.fill(qRgb(200, 30, 30));
     for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 64; ++x)
-            if ((x < 32) != (y < 24))
-                quarters.setPixel(x, y, x < 32 ? qRgb(20, 40, 220) : qRgb(240, 230, 10));
-    const char *defaults[] = {"cs_default.jpg", "cz_default.jpg", "dod_default.jpg", "hl_default.jpg"};
-    const QString picture =
-        m_tree->path(QStringLiteral("program/%1").arg(QLatin1String(defaults[game])));
+            quarters.setPixel(x, y, x < 32 ? (y < 24 ? qRgb(200, 30, 30) : qRgb(20, 40, 220))
+                                           : (y < 24 ? qRgb(240, 230, 10) : qRgb(10, 10, 10)));
+    const QString picture = m_tree->path(QStringLiteral("program/")
+                                         + QLatin1String(ProfileOf(game).DefaultPicture));
     if (!quarters.save(picture, "JPG", 95) || !m_tree->writeConfig(language))
         return false;
     m_ui->gameAnswers = {game};
@@ -105,15 +101,13 @@ void TestCommands::generateWritesTilesOfTheScaledPicture()
     const QImage scaled = m_window->scaledPicture();
     QCOMPARE(scaled.size(), ResolutionSize(resolution));
 
-    emit m_window->elboton2->Click();
+    make();
 
     QCOMPARE(m_ui->messages, QStringList{success});
     QCOMPARE(m_window->LastGeneratedResolution(), resolution);
     for (const TileSpec &tile : TileGrid(resolution)) {
         const QImage written = ReadTga24(resourceFile(QStringLiteral("background/") + tile.FileName));
-        QVERIFY2(!written.isNull(), qPrintable(tile.FileName));
-        QVERIFY2(written == scaled.copy(tile.rect()).convertToFormat(QImage::Format_RGB32),
-                 qPrintable(tile.FileName));
+        QVERIFY2(written == scaled.copy(tile.rect()), qPrintable(tile.FileName));
     }
     for (const char *layout : {"BackgroundLayout.txt", "BackgroundLoadingLayout.txt"}) {
         QFile file(resourceFile(QLatin1String(layout)));
@@ -125,14 +119,13 @@ void TestCommands::generateWritesTilesOfTheScaledPicture()
 void TestCommands::unwritableTileIsReportedAndNothingElseChanges()
 {
     QVERIFY(start(0));
-    emit m_window->elboton2->Click();
-    QCOMPARE(m_window->LastGeneratedResolution(), 1);
+    make();
     m_window->elcombo1->SetListIndex(0);
     const QString blocked = resourceFile(QStringLiteral("background/640_1_b_loading.tga"));
-    QVERIFY(QDir().mkpath(blocked));
+    QVERIFY(QDir().mkpath(blocked));   // a folder where the tile goes: not even root writes it
     m_ui->messages.clear();
 
-    emit m_window->elboton2->Click();
+    make();
 
     QCOMPARE(m_ui->messages.size(), 1);
     QVERIFY2(m_ui->messages[0].contains(blocked), qPrintable(m_ui->messages[0]));
@@ -144,79 +137,67 @@ void TestCommands::missingResourceFolderEndsTheProgram()
 {
     QVERIFY(start(2));
     QVERIFY(m_tree->removeFolder(QStringLiteral("Half-Life/dod/resource")));
-    emit m_window->elboton2->Click();
+    make();
     QCOMPARE(m_ui->messages, QStringList{QStringLiteral("Unable To Locate Dod Resource Folder")});
     QVERIFY(m_ui->ended);
     QCOMPARE(m_window->LastGeneratedResolution(), -1);
 }
 
-void TestCommands::zipBeforeMakeAsksForAMake()
+void TestCommands::zip_data()
 {
-    QVERIFY(start(0));
-    emit m_window->elboton4->Click();
-    QCOMPARE(m_ui->messages, QStringList{QStringLiteral("First Make The Background !")});
-    QVERIFY(m_ui->askedOf(QStringLiteral("save")).isEmpty());
+    QTest::addColumn<bool>("made");          // a background made at 800x600, then 1280x1024 chosen
+    QTest::addColumn<QString>("archive");    // the name chosen in the save dialog; empty cancels
+    QTest::addColumn<QString>("removedTile");
+    QTest::addColumn<QString>("message");    // the start of the one message, empty for none
+    QTest::newRow("before any make") << false << "a.zip" << QString() << "First Make The Background !";
+    QTest::newRow("cancelled") << true << QString() << QString() << QString();
+    QTest::newRow("name used as typed, old file replaced")
+        << true << "packed" << QString() << "Files Zipped Successfully !";
+    QTest::newRow("missing tile") << true << "a.zip" << "800_2_c_loading.tga"
+                                  << "Error: Files Not Zipped Correctly.\n";
 }
 
-void TestCommands::zipPacksTheLastMadeResolution()
+void TestCommands::zip()
 {
+    QFETCH(bool, made);
+    QFETCH(QString, archive);
+    QFETCH(QString, removedTile);
+    QFETCH(QString, message);
     QVERIFY(start(0));
-    emit m_window->elboton2->Click();
+    if (made)
+        make();
     m_window->elcombo1->SetListIndex(3);
-    const QString archive = m_tree->path(QStringLiteral("packed"));   // no ".zip": used as typed
-    QFile old(archive);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write("an older file of that name");
-    old.close();
-    m_ui->saveAnswers = {archive};
+    if (!removedTile.isEmpty())
+        QVERIFY(QFile::remove(resourceFile(QStringLiteral("background/") + removedTile)));
+    const QString path = archive.isEmpty() ? QString() : m_tree->path(archive);
+    if (!path.isEmpty() && removedTile.isEmpty())
+        QVERIFY(m_tree->writeFile(archive, "an older file of that name"));
+    m_ui->saveAnswers = {path};
     m_ui->messages.clear();
 
     emit m_window->elboton4->Click();
 
     QCOMPARE(m_ui->askedOf(QStringLiteral("save")),
-             QStringList{QStringLiteral("save Zip Files... | Zip File(*.zip)")});
-    QCOMPARE(m_ui->messages, QStringList{QStringLiteral("Files Zipped Successfully !")});
-    QStringList expected{QStringLiteral("BackgroundLayout.txt"),
-                         QStringLiteral("BackgroundLoadingLayout.txt")};
+             made ? QStringList{QStringLiteral("save Zip Files... | Zip File(*.zip)")} : QStringList());
+    QCOMPARE(m_ui->messages.size(), message.isEmpty() ? 0 : 1);
+    if (message.isEmpty())
+        return;
+    QVERIFY2(m_ui->messages[0].startsWith(message), qPrintable(m_ui->messages[0]));
+    QVERIFY(m_ui->messages[0].contains(removedTile));
+    QStringList entries{QStringLiteral("BackgroundLayout.txt"),
+                        QStringLiteral("BackgroundLoadingLayout.txt")};
     for (const TileSpec &tile : TileGrid(1))
-        expected.append(tile.FileName);
-    QCOMPARE(ZipEntryNames(archive), expected);
-}
-
-void TestCommands::zipWithAMissingTileWritesNoArchive()
-{
-    QVERIFY(start(0));
-    emit m_window->elboton2->Click();
-    const QString tile = resourceFile(QStringLiteral("background/800_2_c_loading.tga"));
-    QVERIFY(QFile::remove(tile));
-    const QString archive = m_tree->path(QStringLiteral("out.zip"));
-    m_ui->saveAnswers = {archive};
-    m_ui->messages.clear();
-
-    emit m_window->elboton4->Click();
-
-    QCOMPARE(m_ui->messages.size(), 1);
-    QVERIFY2(m_ui->messages[0].startsWith(QStringLiteral("Error: Files Not Zipped Correctly.\n")),
-             qPrintable(m_ui->messages[0]));
-    QVERIFY2(m_ui->messages[0].contains(QStringLiteral("800_2_c_loading.tga")),
-             qPrintable(m_ui->messages[0]));
-    QVERIFY(!QFile::exists(archive));
-}
-
-void TestCommands::zipCancelledDoesNothing()
-{
-    QVERIFY(start(0));
-    emit m_window->elboton2->Click();
-    m_ui->messages.clear();
-    emit m_window->elboton4->Click();
-    QCOMPARE(m_ui->askedOf(QStringLiteral("save")).size(), 1);
-    QVERIFY(m_ui->messages.isEmpty());
+        entries.append(tile.FileName);
+    const bool packed = message.startsWith(QStringLiteral("Files Zipped"));
+    QCOMPARE(ZipEntryNames(path), packed ? entries : QStringList());
+    if (!removedTile.isEmpty())
+        QVERIFY(!QFile::exists(path));
 }
 
 void TestCommands::runStartsTheGame_data()
 {
     QTest::addColumn<int>("game");
-    QTest::addColumn<QString>("answer");   // "-" cancels
+    QTest::addColumn<QString>("answer");   // empty cancels the box
     QTest::addColumn<QString>("input");    // what the box offered, empty when none was shown
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("started");
@@ -224,8 +205,8 @@ void TestCommands::runStartsTheGame_data()
                                    << QStringList{"-game", "cstrike"} << true;
     QTest::newRow("Cz with more") << 1 << "-game cz -w 1024" << "Extra Parameters | -game cz"
                                   << QStringList{"-game", "cz", "-w", "1024"} << true;
-    QTest::newRow("Dod cancelled") << 2 << "-" << "Extra Parameters | -game dod" << QStringList()
-                                   << false;
+    QTest::newRow("Dod cancelled") << 2 << QString() << "Extra Parameters | -game dod"
+                                   << QStringList() << false;
     QTest::newRow("Half-Life, no box") << 3 << QString() << QString() << QStringList() << true;
 }
 
@@ -237,7 +218,7 @@ void TestCommands::runStartsTheGame()
     QFETCH(QStringList, arguments);
     QFETCH(bool, started);
     QVERIFY(start(game));
-    if (answer != QLatin1String("-") && !answer.isEmpty())
+    if (!answer.isEmpty())
         m_ui->inputAnswers = {answer};
 
     emit m_window->elboton1->Click();

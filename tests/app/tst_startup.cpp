@@ -4,12 +4,10 @@
 #include "mainwindow.h"
 #include "scriptedinteraction.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTest>
 
-// The start-up sequence: which questions a run asks, what it stores in config.dat, and how a
-// step without a usable answer ends the program without touching the previous settings.
+// The start-up sequence: what a run asks, what it stores in config.dat, and how a step
+// without a usable answer ends the program and leaves the previous settings alone.
 class TestStartUp : public QObject {
     Q_OBJECT
 
@@ -19,13 +17,17 @@ private slots:
     void storedLanguageIsNotAskedAgain();
     void failedStepEndsAndKeepsSettings_data();
     void failedStepEndsAndKeepsSettings();
-    void pickedFolderInOtherCaseIsStoredAsPicked();
-    void conditionZeroFindsItsAlternateFolder();
+    void folderFoundOrPickedIsStored_data();
+    void folderFoundOrPickedIsStored();
     void spanishCaptionsForDayOfDefeat();
-    void runsOnlyOnce();
     void unwritableProgramFolderUsesFallback();
     void corruptDefaultPictureKeepsBlackPreview();
 };
+
+static QByteArray Native(const char *path)
+{
+    return QDir::toNativeSeparators(QString::fromLatin1(path)).toUtf8();
+}
 
 void TestStartUp::firstRunAsksAndStoresSixLines()
 {
@@ -35,60 +37,52 @@ void TestStartUp::firstRunAsksAndStoresSixLines()
     Main w(&ui, tree.programFolder(), tree.fallbackFolder());
     w.StartUp();
 
-    QCOMPARE(ui.askedOf(QStringLiteral("language")).size(), 1);
-    QCOMPARE(ui.askedOf(QStringLiteral("open")),
-             QStringList{QStringLiteral("open Locate HL.exe | ") + QStringLiteral("hl.exe (hl.exe)")
-#ifndef Q_OS_WIN
-                         + QStringLiteral(";;Linux build (hl_linux hl.sh)")
-#endif
-             });
-    QCOMPARE(ui.askedOf(QStringLiteral("game")).size(), 1);
-    QVERIFY(ui.askedOf(QStringLiteral("folder")).isEmpty());
-    QVERIFY2(ui.messages.isEmpty(), qPrintable(ui.messages.join('\n')));
-    QVERIFY(!ui.ended);
-
-    const QList<QByteArray> lines = tree.configBytes().split('\n');
-    QCOMPARE(lines.size(), 7);   // six CR LF lines and nothing after the last
-    QCOMPARE(lines[0], tree.exePath().toUtf8() + '\r');
-    QCOMPARE(lines[1].trimmed(), QByteArray("0"));
-    QCOMPARE(lines[2], QDir::toNativeSeparators(QStringLiteral("cstrike/resource/background")).toUtf8() + '\r');
-    QCOMPARE(w.LastGeneratedResolution(), -1);
+    QVERIFY2(ui.messages.isEmpty() && !ui.ended, qPrintable(ui.messages.join('\n')));
+    // Language, executable and game are asked; the default folder exists, so no picker.
+    QCOMPARE(ui.asked.size(), 3);
+    QCOMPARE(ui.asked[0], QStringLiteral("language"));
+    QVERIFY2(ui.asked[1].startsWith(QStringLiteral("open Locate HL.exe | hl.exe (hl.exe)")),
+             qPrintable(ui.asked[1]));
+    QCOMPARE(ui.asked[2], QStringLiteral("game"));
+    QCOMPARE(tree.configBytes().split('\n'),
+             QList<QByteArray>({tree.exePath().toUtf8() + '\r', " 0\r",
+                                Native("cstrike/resource/background") + '\r', "\r", "\r", "\r", ""}));
 }
 
 void TestStartUp::storedLanguageIsNotAskedAgain_data()
 {
     QTest::addColumn<qint16>("stored");
-    QTest::addColumn<bool>("asked");
-    QTest::newRow("English") << qint16(0) << false;
-    QTest::newRow("Spanish") << qint16(1) << false;
-    QTest::newRow("7") << qint16(7) << true;
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << qint16(0) << 0;
+    QTest::newRow("Spanish") << qint16(1) << 1;
+    QTest::newRow("7 asks again") << qint16(7) << -1;
 }
 
 void TestStartUp::storedLanguageIsNotAskedAgain()
 {
     QFETCH(qint16, stored);
-    QFETCH(bool, asked);
+    QFETCH(int, language);
     GameTree tree;
     QVERIFY(tree.writeConfig(stored));
     ScriptedInteraction ui;
-    ui.languageAnswers = {1};
+    ui.languageAnswer = 1;
     Main w(&ui, tree.programFolder(), tree.fallbackFolder());
     w.StartUp();
+    w.StartUp();   // a second activation does nothing
 
-    QCOMPARE(ui.askedOf(QStringLiteral("language")).size(), asked ? 1 : 0);
-    QVERIFY(ui.askedOf(QStringLiteral("open")).isEmpty());
-    QCOMPARE(w.CurrentLanguage(), asked ? 1 : int(stored));
-    QCOMPARE(w.settings().Language, qint16(w.CurrentLanguage()));
+    QCOMPARE(ui.asked, (language < 0 ? QStringList{"language", "game"} : QStringList{"game"}));
+    QCOMPARE(w.CurrentLanguage(), language < 0 ? 1 : language);
+    QCOMPARE(tree.configBytes().split('\n').at(1), QByteArray(language == 0 ? " 0\r" : " 1\r"));
 }
 
 void TestStartUp::failedStepEndsAndKeepsSettings_data()
 {
     QTest::addColumn<bool>("exeGone");
-    QTest::addColumn<QString>("picked");   // relative to the temporary folder; "-" cancels
+    QTest::addColumn<QString>("picked");   // relative to the temporary folder
     QTest::addColumn<QString>("message");
     const QString folderMessage = QStringLiteral("Unable To Locate Cs Background Folder");
     QTest::newRow("executable dialog cancelled") << true << QString() << "Unable To Locate HL.exe";
-    QTest::newRow("picker cancelled") << false << "-" << folderMessage;
+    QTest::newRow("picker cancelled") << false << QString() << folderMessage;
     QTest::newRow("short path") << false << "/a/b" << folderMessage;
     QTest::newRow("wrong suffix") << false << "Half-Life/cstrike/resource/backdrop" << folderMessage;
     QTest::newRow("outside the game") << false << "Other/cstrike/resource/background" << folderMessage;
@@ -105,10 +99,7 @@ void TestStartUp::failedStepEndsAndKeepsSettings()
     QVERIFY(tree.writeConfig(0, exeGone ? tree.path(QStringLiteral("gone/hl.exe")) : QString()));
     const QByteArray before = tree.configBytes();
     ScriptedInteraction ui;
-    if (picked == QLatin1String("-"))
-        ui.folderAnswers = {QString()};
-    else if (!picked.isEmpty())
-        ui.folderAnswers = {picked.startsWith('/') ? picked : tree.path(picked)};
+    ui.folderAnswers = {picked.isEmpty() || picked.startsWith('/') ? picked : tree.path(picked)};
     Main w(&ui, tree.programFolder(), tree.fallbackFolder());
     w.StartUp();
 
@@ -121,38 +112,39 @@ void TestStartUp::failedStepEndsAndKeepsSettings()
                                             " (Usually in valve\\cstrike\\resource\\background)")});
 }
 
-void TestStartUp::pickedFolderInOtherCaseIsStoredAsPicked()
+void TestStartUp::folderFoundOrPickedIsStored_data()
 {
+    QTest::addColumn<int>("game");
+    QTest::addColumn<QString>("removed");  // the game's usual folder, taken out of the tree
+    QTest::addColumn<QString>("folder");   // the game's folder in the tree, relative to Half-Life
+    QTest::addColumn<bool>("picked");      // whether the user picks it
+    // On every platform the suffix test ignores case; what was picked is stored unchanged.
+    QTest::newRow("other letter case") << 2 << "dod" << "dod/Resource/Background" << true;
+    QTest::newRow("Condition Zero in czero") << 1 << "cz" << "czero/resource/background"
+                                               << false;
+}
+
+void TestStartUp::folderFoundOrPickedIsStored()
+{
+    QFETCH(int, game);
+    QFETCH(QString, removed);
+    QFETCH(QString, folder);
+    QFETCH(bool, picked);
     GameTree tree;
-    QVERIFY(tree.removeFolder(QStringLiteral("Half-Life/dod")));
-    QVERIFY(tree.makeFolder(QStringLiteral("Half-Life/dod/Resource/Background")));
+    QVERIFY(tree.removeFolder(QStringLiteral("Half-Life/") + removed));
+    QVERIFY(tree.makeFolder(QStringLiteral("Half-Life/") + folder));
     QVERIFY(tree.writeConfig(0));
     ScriptedInteraction ui;
-    ui.gameAnswers = {2};
-    ui.folderAnswers = {tree.path(QStringLiteral("Half-Life/dod/Resource/Background"))};
+    ui.gameAnswers = {game};
+    if (picked)
+        ui.folderAnswers = {tree.path(QStringLiteral("Half-Life/") + folder)};
     Main w(&ui, tree.programFolder(), tree.fallbackFolder());
     w.StartUp();
 
     QVERIFY2(!ui.ended, qPrintable(ui.messages.join('\n')));
-    const QString stored = QDir::toNativeSeparators(QStringLiteral("dod/Resource/Background"));
-    QCOMPARE(w.settings().DodFolder, stored);
-    QCOMPARE(tree.configBytes().split('\n').at(4), stored.toUtf8() + '\r');
-}
-
-void TestStartUp::conditionZeroFindsItsAlternateFolder()
-{
-    GameTree tree;
-    QVERIFY(tree.removeFolder(QStringLiteral("Half-Life/cz")));
-    QVERIFY(tree.makeFolder(QStringLiteral("Half-Life/czero/resource/background")));
-    QVERIFY(tree.writeConfig(0));
-    ScriptedInteraction ui;
-    ui.gameAnswers = {1};
-    Main w(&ui, tree.programFolder(), tree.fallbackFolder());
-    w.StartUp();
-
-    QVERIFY(ui.askedOf(QStringLiteral("folder")).isEmpty());
-    QCOMPARE(w.settings().CzFolder,
-             QDir::toNativeSeparators(QStringLiteral("czero/resource/background")));
+    QCOMPARE(ui.askedOf(QStringLiteral("folder")).size(), picked ? 1 : 0);
+    QCOMPARE(tree.configBytes().split('\n').at(2 + game),
+             QDir::toNativeSeparators(folder).toUtf8() + '\r');
 }
 
 void TestStartUp::spanishCaptionsForDayOfDefeat()
@@ -165,36 +157,21 @@ void TestStartUp::spanishCaptionsForDayOfDefeat()
     QCOMPARE(w.ellabel1->Caption(), QStringLiteral("Resolution:"));
     w.StartUp();
 
-    QCOMPARE(w.elboton1->Caption(), QStringLiteral("Ejecutar Dod"));
-    QCOMPARE(w.elboton2->Caption(), QStringLiteral("Crear Fondo Dod"));
-    QCOMPARE(w.elboton3->Caption(), QStringLiteral("Cargar Imagen"));
-    QCOMPARE(w.elboton4->Caption(), QStringLiteral("Zip Files"));
-    QCOMPARE(w.ellabel1->Caption(), QStringLiteral("Resoluci\u00f3n"));
-}
-
-void TestStartUp::runsOnlyOnce()
-{
-    GameTree tree;
-    QVERIFY(tree.writeConfig(0));
-    ScriptedInteraction ui;
-    Main w(&ui, tree.programFolder(), tree.fallbackFolder());
-    w.StartUp();
-    w.StartUp();
-    QCOMPARE(ui.askedOf(QStringLiteral("game")).size(), 1);
+    const QStringList captions{w.elboton1->Caption(), w.elboton2->Caption(),
+                               w.elboton3->Caption(), w.ellabel1->Caption(), w.elboton4->Caption()};
+    QCOMPARE(captions, QStringList({"Ejecutar Dod", "Crear Fondo Dod", "Cargar Imagen",
+                                    QStringLiteral("Resoluci\u00f3n"), "Zip Files"}));
 }
 
 void TestStartUp::unwritableProgramFolderUsesFallback()
 {
     GameTree tree;
     // A folder below a regular file can be neither created nor written, even by root.
-    QFile blocker(tree.path(QStringLiteral("blocker")));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const QString programFolder = tree.path(QStringLiteral("blocker/program"));
+    QVERIFY(tree.writeFile(QStringLiteral("blocker"), "x"));
     for (int run = 0; run < 2; ++run) {
         ScriptedInteraction ui;
         ui.openAnswers = {tree.exePath()};
-        Main w(&ui, programFolder, tree.fallbackFolder());
+        Main w(&ui, tree.path(QStringLiteral("blocker/program")), tree.fallbackFolder());
         w.StartUp();
         QVERIFY2(ui.messages.isEmpty(), qPrintable(ui.messages.join('\n')));
         QCOMPARE(ui.askedOf(QStringLiteral("language")).size(), run == 0 ? 1 : 0);
@@ -206,20 +183,17 @@ void TestStartUp::corruptDefaultPictureKeepsBlackPreview()
 {
     GameTree tree;
     QVERIFY(tree.writeConfig(0));
-    QFile picture(tree.path(QStringLiteral("program/cs_default.jpg")));
-    QVERIFY(picture.open(QIODevice::WriteOnly));
-    picture.write("not a picture");
-    picture.close();
+    QVERIFY(tree.writeFile(QStringLiteral("program/cs_default.jpg"), "not a picture"));
     ScriptedInteraction ui;
     Main w(&ui, tree.programFolder(), tree.fallbackFolder());
     w.StartUp();
 
     QCOMPARE(ui.messages.size(), 1);
-    QVERIFY2(ui.messages[0].contains(picture.fileName()), qPrintable(ui.messages[0]));
+    QVERIFY2(ui.messages[0].contains(tree.path(QStringLiteral("program/cs_default.jpg"))),
+             qPrintable(ui.messages[0]));
     QVERIFY(!ui.ended);
     QCOMPARE(w.scaledPicture().size(), QSize(800, 600));
     QCOMPARE(w.scaledPicture().pixel(400, 300), qRgb(0, 0, 0));
-    QVERIFY(QFile::exists(tree.configPath()));
 }
 
 QTEST_MAIN(TestStartUp)
