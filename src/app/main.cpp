@@ -2,12 +2,31 @@
 #include "qtuserinteraction.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QStandardPaths>
+
+// The controls are designed for Tahoma captions and Marlett glyphs. Where the system lacks
+// them but Wine's free look-alikes are installed (Debian's fonts-wine), use those, so captions
+// fit their controls as designed.
+static void AddDesignFonts()
+{
+#ifndef Q_OS_WIN
+    const QString folder = QStringLiteral("/usr/share/wine/fonts/");
+    const QStringList installed = QFontDatabase::families();
+    const std::pair<const char *, const char *> fonts[] = {
+        {"Tahoma", "tahoma.ttf"}, {"Tahoma", "tahomabd.ttf"}, {"Marlett", "marlett.ttf"}};
+    for (const auto &[family, file] : fonts) {
+        if (!installed.contains(QLatin1String(family), Qt::CaseInsensitive))
+            QFontDatabase::addApplicationFont(folder + QLatin1String(file));
+    }
+#endif
+}
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quiltra"));
+    AddDesignFonts();
 
     QtUserInteraction interaction;
     Main window(&interaction, QCoreApplication::applicationDirPath(),
