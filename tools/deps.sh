@@ -2,7 +2,7 @@
 # Quiltra needs to build and test, when any is missing.
 quiltra_install_deps() {
     local wanted=(g++ cmake ninja-build qt6-base-dev libgl-dev zlib1g-dev
-                  qt6-image-formats-plugins fontconfig fonts-dejavu-core
+                  qt6-image-formats-plugins fontconfig fonts-dejavu-core fonts-liberation2
                   unzip zip xvfb xauth "$@")
     local missing=()
     for p in "${wanted[@]}"; do

@@ -26,10 +26,29 @@ int SkinnedControl::twipsToPixels(int twips)
     return (twips + TwipsPerPixel - 1) / TwipsPerPixel;
 }
 
+namespace {
+
+// Where Tahoma is not installed (most Linux desktops) the captions take the
+// nearest narrow sans-serif instead of the wider default one, so captions such
+// as "Make Cs Background" still fit their buttons.
+void substituteTahoma()
+{
+    static const bool done = [] {
+        QFont::insertSubstitutions(QStringLiteral("Tahoma"),
+                                   {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                    QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed")});
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+
+} // namespace
+
 SkinnedControl::SkinnedControl(QWidget *parent)
     : QWidget(parent)
     , m_backColor(OliveBody)
 {
+    substituteTahoma();
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     refillSurface();
