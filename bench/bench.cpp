@@ -62,10 +62,10 @@ double timeRuns(int runs, const std::function<void()> &work)
 
 // Gradients, rings and noise: detail a real photograph has, so neither the
 // JPEG codec nor deflate gets an unrealistically easy picture.
-QImage syntheticPicture(int width, int height, quint32 seed)
+QImage syntheticPicture(int width, int height, quint32 variant)
 {
     QImage image(width, height, QImage::Format_RGB32);
-    QRandomGenerator noise(seed);
+    QRandomGenerator noise(variant);
     for (int y = 0; y < height; ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < width; ++x) {
