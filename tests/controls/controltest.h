@@ -2,8 +2,6 @@
 
 #include "colorvalue.h"
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QWidget>
 
 // The colour at (x, y) of what the control shows, as 0xRRGGBB.
@@ -16,12 +14,4 @@ inline QRgb shownAt(QWidget *control, int x, int y)
 inline QRgb rgbOf(quint32 bgr)
 {
     return (bgr & 0xFF) << 16 | (bgr & 0xFF00) | (bgr >> 16 & 0xFF);
-}
-
-// A pointer move with the given buttons held, delivered straight to the control.
-inline void sendMove(QWidget *control, QPoint pos, Qt::MouseButtons buttons = Qt::NoButton)
-{
-    QMouseEvent move(QEvent::MouseMove, QPointF(pos), control->mapToGlobal(QPointF(pos)), Qt::NoButton,
-                     buttons, Qt::NoModifier);
-    QApplication::sendEvent(control, &move);
 }

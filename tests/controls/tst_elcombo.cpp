@@ -1,4 +1,3 @@
-#include "controltest.h"
 #include "elcombo.h"
 
 #include <QComboBox>
@@ -10,110 +9,57 @@ class TestElcombo : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void addingSelectsNothing();
-    void setListIndex_data();
-    void setListIndex();
-    void clearAndRemove();
-    void inertListOperations();
-    void symbolOverState();
-    void userPickRaisesClick();
-
-private:
-    elcombo *m_combo = nullptr;
+    void listOperations_data();
+    void listOperations();
 };
 
-void TestElcombo::init()
+void TestElcombo::listOperations_data()
 {
-    m_combo = new elcombo;
-    m_combo->ReadProperties(PropertyStore());
-    m_combo->resize(145, 20);
-    for (const char *entry : {"640x480", "800x600", "1024x768", "1280x1024"})
-        m_combo->AddItem(QString::fromLatin1(entry));
-}
-
-void TestElcombo::cleanup()
-{
-    delete m_combo;
-}
-
-void TestElcombo::addingSelectsNothing()
-{
-    QCOMPARE(m_combo->ListCount(), 4);
-    QCOMPARE(m_combo->GetListIndex(), -1);
-}
-
-void TestElcombo::setListIndex_data()
-{
+    // Operations on a list of four resolutions with nothing selected.
+    QTest::addColumn<QString>("operations");
     QTest::addColumn<int>("index");
-    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("count");
     QTest::addColumn<int>("clicks");
-    QTest::newRow("last") << 3 << 3 << 1;
-    QTest::newRow("first") << 0 << 0 << 1;
-    QTest::newRow("past the end") << 4 << -1 << 0;
-    QTest::newRow("negative") << -1 << -1 << 0;
+    QTest::newRow("select last") << "set:3" << 3 << "1280x1024" << 4 << 1;
+    QTest::newRow("select past the end") << "set:4" << -1 << "" << 4 << 0;
+    QTest::newRow("select -1") << "set:-1" << -1 << "" << 4 << 0;
+    QTest::newRow("cleared list") << "clear set:0 remove:0" << -1 << "" << 0 << 0;
+    QTest::newRow("remove before the selection") << "set:1 remove:0" << 0 << "800x600" << 3 << 1;
+    QTest::newRow("remove the selection") << "set:1 remove:1" << -1 << "" << 3 << 1;
+    QTest::newRow("remove out of range") << "remove:4 remove:-1" << -1 << "" << 4 << 0;
+    QTest::newRow("add after clear") << "clear add:only set:0" << 0 << "only" << 1 << 1;
+    QTest::newRow("SetList changes nothing") << "set:1 setlist:1" << 1 << "800x600" << 4 << 1;
+    QTest::newRow("the user picks by keyboard") << "down" << 0 << "640x480" << 4 << 1;
 }
 
-void TestElcombo::setListIndex()
+void TestElcombo::listOperations()
 {
+    QFETCH(QString, operations);
     QFETCH(int, index);
-    QFETCH(int, selected);
+    QFETCH(QString, shown);
+    QFETCH(int, count);
     QFETCH(int, clicks);
-    QSignalSpy click(m_combo, &elcombo::Click);
-    m_combo->SetListIndex(index);
-    QCOMPARE(m_combo->GetListIndex(), selected);
+    elcombo combo;
+    combo.show();
+    for (const char *entry : {"640x480", "800x600", "1024x768", "1280x1024"})
+        combo.AddItem(QString::fromLatin1(entry));
+    QCOMPARE(combo.GetListIndex(), -1);   // adding selects nothing
+    QSignalSpy click(&combo, &elcombo::Click);
+    for (const QString &operation : operations.split(' ')) {
+        const QString name = operation.section(':', 0, 0), argument = operation.section(':', 1);
+        if (name == "set") combo.SetListIndex(argument.toInt());
+        if (name == "remove") combo.RemoveItem(argument.toInt());
+        if (name == "add") combo.AddItem(argument);
+        if (name == "setlist") combo.SetList(argument.toInt(), "changed");
+        if (name == "clear") combo.Clear();
+        if (name == "down") QTest::keyClick(combo.innerList(), Qt::Key_Down);
+    }
+    QCOMPARE(combo.GetListIndex(), index);
+    QCOMPARE(combo.innerList()->currentText(), shown);
+    QCOMPARE(combo.ListCount(), count);
     QCOMPARE(click.count(), clicks);
-}
-
-void TestElcombo::clearAndRemove()
-{
-    m_combo->SetListIndex(1);
-    m_combo->RemoveItem(0);
-    QCOMPARE(m_combo->GetListIndex(), 0);   // still "800x600"
-    m_combo->RemoveItem(0);
-    QCOMPARE(m_combo->GetListIndex(), -1);  // the selected entry is gone
-    m_combo->RemoveItem(2);
-    QCOMPARE(m_combo->ListCount(), 2);
-    m_combo->Clear();
-    QSignalSpy click(m_combo, &elcombo::Click);
-    QCOMPARE(m_combo->ListCount(), 0);
-    m_combo->SetListIndex(0);
-    m_combo->RemoveItem(0);
-    QCOMPARE(m_combo->GetListIndex(), -1);
-    QCOMPARE(click.count(), 0);
-    m_combo->AddItem("only");
-    m_combo->RemoveItem(0);
-    QCOMPARE(m_combo->ListCount(), 0);
-}
-
-void TestElcombo::inertListOperations()
-{
-    m_combo->SetList(1, "changed");
-    QCOMPARE(m_combo->GetList(1), QString());
-    QCOMPARE(m_combo->ListCount(), 4);
-    m_combo->SetListIndex(1);
-    QCOMPARE(m_combo->innerList()->currentText(), QString("800x600"));
-}
-
-void TestElcombo::symbolOverState()
-{
-    m_combo->set_over_state();
-    QCOMPARE(m_combo->shownSymbolColor().value(), 0x95AAA0u);
-    m_combo->setSymbolOverColor(0xFFFFFFu);
-    m_combo->set_over_state();
-    QCOMPARE(m_combo->shownSymbolColor().value(), 0xFFFFFFu);
-    m_combo->set_normal_state();
-    QCOMPARE(m_combo->shownSymbolColor().value(), 0x95AAA0u);
-}
-
-void TestElcombo::userPickRaisesClick()
-{
-    QSignalSpy click(m_combo, &elcombo::Click);
-    m_combo->show();
-    QTest::keyClick(m_combo->innerList(), Qt::Key_Down);
-    QCOMPARE(click.count(), 1);
-    QCOMPARE(m_combo->GetListIndex(), 0);
+    QCOMPARE(combo.GetList(0), QString());
 }
 
 QTEST_MAIN(TestElcombo)
