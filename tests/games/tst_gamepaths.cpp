@@ -1,40 +1,40 @@
+// The game folder of an executable and the check of a picked background folder.
+#include "folderlocate.h"
 #include "gamepaths.h"
-#include "gameprofile.h"
 
 #include <QTest>
 
 class TestGamePaths : public QObject {
     Q_OBJECT
 private slots:
-    void gameRoot_data();
-    void gameRoot();
-    void underGameRoot();
+    void gameRoot()
+    {
+        QCOMPARE(GameRoot(R"(C:\Games\Half-Life\hl.exe)"), R"(C:\Games\Half-Life\)");
+        QCOMPARE(GameRoot("/home/u/Half-Life/hl_linux"), "/home/u/Half-Life/");
+        QCOMPARE(GameRoot("hl.exe"), "");
+    }
+
+    void pickedFolder_data()
+    {
+        QTest::addColumn<QString>("picked");
+        QTest::addColumn<QString>("root");
+        QTest::addColumn<QString>("relative");   // empty: refused
+        QTest::newRow("any case, kept as picked") << R"(C:\HL\cstrike\Resource\Background)" << R"(C:\HL\)"
+                                                  << R"(cstrike\Resource\Background)";
+        QTest::newRow("another drive") << R"(E:\HL\cstrike\resource\background)" << R"(C:\HL\)" << "";
+        QTest::newRow("another install") << R"(C:\HL2\cz\resource\background)" << R"(C:\HL\)" << "";
+        QTest::newRow("root in the middle") << R"(D:\C:\HL\cz\resource\background)" << R"(C:\HL\)" << "";
+        QTest::newRow("too short") << R"(resource\backgr)" << "" << "";
+        QTest::newRow("wrong suffix") << R"(C:\HL\cz\resource\backgrounds)" << R"(C:\HL\)" << "";
+        QTest::newRow("slashes") << "/opt/hl/dod/resource/background" << "/opt/hl/" << "dod/resource/background";
+    }
+
+    void pickedFolder()
+    {
+        QFETCH(QString, picked); QFETCH(QString, root); QFETCH(QString, relative);
+        QCOMPARE(RelativeBackgroundFolder(picked, root, Qt::CaseSensitive), relative);
+    }
 };
-
-void TestGamePaths::gameRoot_data()
-{
-    QTest::addColumn<QString>("exePath");
-    QTest::addColumn<QString>("root");
-    QTest::newRow("backslash") << "C:\\Games\\Half-Life\\hl.exe" << "C:\\Games\\Half-Life\\";
-    QTest::newRow("slash") << "/opt/hl/hl.exe" << "/opt/hl/";
-    QTest::newRow("mixed, last wins") << "C:/Games\\HL/hl.exe" << "C:/Games\\HL/";
-    QTest::newRow("none") << "hl.exe" << "";
-}
-
-void TestGamePaths::gameRoot()
-{
-    QFETCH(QString, exePath);
-    QFETCH(QString, root);
-    QCOMPARE(GameRoot(exePath), root);
-}
-
-void TestGamePaths::underGameRoot()
-{
-    // Joined with the executable's own separator, whatever the relative part uses.
-    QCOMPARE(UnderGameRoot("D:\\HL\\hl.exe", DefaultFolder(0)), "D:\\HL\\cstrike\\resource\\background");
-    QCOMPARE(UnderGameRoot("/opt/hl/hl.exe", "cz\\resource\\background"), "/opt/hl/cz/resource/background");
-    QCOMPARE(UnderGameRoot("C:/HL\\hl.exe", "a/b"), "C:/HL\\a\\b");
-}
 
 QTEST_GUILESS_MAIN(TestGamePaths)
 #include "tst_gamepaths.moc"
