@@ -1,55 +1,62 @@
 #pragma once
 
+#include "mainwindow.h"
+#include "scriptedinteraction.h"
 #include "settings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <memory>
+
 // A temporary game installation (Half-Life/hl.exe and the four games' resource/background
-// folders), a program folder and a fallback settings folder, for one test.
+// folders) beside a program folder, and a window working on it with scripted answers.
 class GameTree {
 public:
+    ScriptedInteraction ui;
+    std::unique_ptr<Main> window;
+
     GameTree()
     {
-        for (const char *game : {"cstrike", "cz", "dod", "valve"})
-            makeFolder(QStringLiteral("Half-Life/%1/resource/background").arg(QLatin1String(game)));
-        makeFolder(QStringLiteral("program"));
-        writeFile(QStringLiteral("Half-Life/hl.exe"), {});
+        for (int game = 0; game < 4; ++game)
+            QDir().mkpath(path(resource(game, "background")));
+        QDir().mkpath(path("program"));
+        writeFile("Half-Life/hl.exe", {});
     }
 
+    // The game's resource folder (or `name` inside it), relative to the temporary folder.
+    static QString resource(int game, const QString &name = {})
+    {
+        const char *folders[] = {"cstrike", "cz", "dod", "valve"};
+        return QStringLiteral("Half-Life/%1/resource/%2").arg(QLatin1String(folders[game]), name);
+    }
     // A path inside the temporary folder, in native form.
     QString path(const QString &relative) const
     {
         return QDir::toNativeSeparators(m_dir.filePath(relative));
     }
-    QString exePath() const { return path(QStringLiteral("Half-Life/hl.exe")); }
-    QString programFolder() const { return path(QStringLiteral("program")); }
-    QString fallbackFolder() const { return path(QStringLiteral("fallback")); }
-    QString configPath() const { return path(QStringLiteral("program/config.dat")); }
-
-    bool makeFolder(const QString &relative) const { return QDir().mkpath(path(relative)); }
-    bool removeFolder(const QString &relative) const
-    {
-        return QDir(path(relative)).removeRecursively();
-    }
+    QString exePath() const { return path("Half-Life/hl.exe"); }
     bool writeFile(const QString &relative, const QByteArray &bytes) const
     {
         QFile file(path(relative));
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     }
-    // Writes config.dat beside the program with `language` and the tree's executable.
-    bool writeConfig(qint16 language, const QString &exePath = {}) const
+    QByteArray readFile(const QString &relative = "program/config.dat") const
     {
-        Settings settings;
-        settings.ExePath = exePath.isEmpty() ? this->exePath() : exePath;
-        settings.Language = language;
-        return WriteSettings(configPath(), settings);
-    }
-    QByteArray configBytes() const
-    {
-        QFile file(configPath());
+        QFile file(path(relative));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Writes config.dat beside the program with `language` and the tree's executable.
+    bool writeConfig(qint16 language) const
+    {
+        return WriteSettings(path("program/config.dat"), Settings{exePath(), language});
+    }
+    // A new window whose program folder is `programFolder`, with "fallback" for config.dat.
+    Main &open(const QString &programFolder = "program")
+    {
+        window = std::make_unique<Main>(&ui, path(programFolder), path("fallback"));
+        return *window;
     }
 
 private:

@@ -5,72 +5,50 @@
 #include <QList>
 #include <QStringList>
 
-// Answers every question from prepared lists and records what was asked. An empty list
+// Answers every question from prepared lists and logs what was asked or started. An empty list
 // answers like a cancelled dialog; the start-up questions then answer English and Cs.
 class ScriptedInteraction : public UserInteraction {
 public:
-    struct Start { QString program; QStringList arguments; QString workingFolder; };
-
     QStringList openAnswers, saveAnswers, folderAnswers;
     QList<std::optional<QString>> inputAnswers;
-    QList<int> gameAnswers;
-    int languageAnswer = 0;
+    QList<int> languageAnswers, gameAnswers;
     QString startError;   // non-empty: process starts fail with this reason
 
-    QStringList asked;    // "open <title> | <filter>", "save ...", "folder <prompt>", "input ...",
-                          // "language", "game"
-    QStringList messages;
-    QList<Start> starts;
+    // "open <title> | <filter>", "save ...", "folder <prompt>", "input <prompt> | <offered>",
+    // "language", "game", "start <program> | <arguments,by,commas> | <working folder>".
+    QStringList log, messages;
     bool ended = false;
 
     void showMessage(const QString &text) override { messages.append(text); }
     QString openFileName(const QString &title, const QString &filter) override
     {
-        return next(openAnswers, QStringLiteral("open %1 | %2").arg(title, filter), QString());
+        return next(openAnswers, "open " + title + " | " + filter);
     }
     QString saveFileName(const QString &title, const QString &filter) override
     {
-        return next(saveAnswers, QStringLiteral("save %1 | %2").arg(title, filter), QString());
+        return next(saveAnswers, "save " + title + " | " + filter);
     }
-    QString pickFolder(const QString &prompt) override
+    QString pickFolder(const QString &prompt) override { return next(folderAnswers, "folder " + prompt); }
+    std::optional<QString> inputText(const QString &prompt, const QString &offered) override
     {
-        return next(folderAnswers, QStringLiteral("folder ") + prompt, QString());
+        return next(inputAnswers, "input " + prompt + " | " + offered);
     }
-    std::optional<QString> inputText(const QString &prompt, const QString &defaultText) override
-    {
-        return next(inputAnswers, QStringLiteral("input %1 | %2").arg(prompt, defaultText),
-                    std::optional<QString>());
-    }
-    int askLanguage() override
-    {
-        asked.append(QStringLiteral("language"));
-        return languageAnswer;
-    }
-    int askGame() override { return next(gameAnswers, QStringLiteral("game"), 0); }
+    int askLanguage() override { return next(languageAnswers, "language"); }
+    int askGame() override { return next(gameAnswers, "game"); }
     bool startDetached(const QString &program, const QStringList &arguments,
                        const QString &workingFolder, QString *errorString) override
     {
-        starts.append({program, arguments, workingFolder});
+        log.append("start " + QStringList{program, arguments.join(','), workingFolder}.join(" | "));
         *errorString = startError;
         return startError.isEmpty();
     }
     void endProgram() override { ended = true; }
 
-    // The entries of `asked` that start with `kind`.
-    QStringList askedOf(const QString &kind) const
-    {
-        QStringList found;
-        for (const QString &entry : asked)
-            if (entry.startsWith(kind))
-                found.append(entry);
-        return found;
-    }
-
 private:
     template<typename T>
-    T next(QList<T> &answers, const QString &question, T whenEmpty)
+    T next(QList<T> &answers, const QString &question)
     {
-        asked.append(question);
-        return answers.isEmpty() ? whenEmpty : answers.takeFirst();
+        log.append(question);
+        return answers.isEmpty() ? T() : answers.takeFirst();
     }
 };
