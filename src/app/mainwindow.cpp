@@ -356,7 +356,7 @@ void Main::RunGame()
     if (AsksExtraParameters(m_currentGame)) {
         const std::optional<QString> answer = m_interaction->inputText(
             QStringLiteral("Extra Parameters"),
-            QString::fromLatin1(ProfileOf(m_currentGame).LaunchArgument));
+            OfferedLaunchArgument(m_currentGame, m_settings.Folder(m_currentGame)));
         if (!answer)
             return;
         extraParameters = *answer;

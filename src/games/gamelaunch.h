@@ -14,6 +14,11 @@ struct LaunchCommand {
 // launch argument do (0..2); Half-Life DeathMatch and any other index start at once.
 bool AsksExtraParameters(int gameIndex);
 
+// The text the extra-parameters box offers: the game's launch argument, naming the game
+// folder actually in use when that is the second usual one (Steam's Condition Zero lives
+// in "czero", and "-game cz" would not find it). Empty for Half-Life DeathMatch.
+QString OfferedLaunchArgument(int gameIndex, const QString &relativeFolder);
+
 // The executable started with the user's extra parameters, split the way a shell would
 // (quotes group blanks), inside the game's own folder where the engine finds its files.
 LaunchCommand GameLaunchCommand(const QString &exePath, const QString &extraParameters);

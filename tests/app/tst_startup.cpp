@@ -74,6 +74,21 @@ private slots:
             QCOMPARE(t.readFile(), before);
     }
 
+    void steamConditionZeroNeedsNoPicker()
+    {
+        GameTree t;
+        // Steam keeps Condition Zero in "czero": found without asking, and offered to the game.
+        QVERIFY(t.writeConfig(0) && QDir(t.path("Half-Life/cz")).removeRecursively());
+        QVERIFY(QDir().mkpath(t.path("Half-Life/czero/resource/background")));
+        t.ui.gameAnswers = {1};
+        t.ui.inputAnswers = {std::nullopt};
+        t.open().StartUp();
+        t.window->elboton1->Click();
+        QCOMPARE(t.ui.log, QStringList({"game", "input Extra Parameters | -game czero"}));
+        QCOMPARE(t.readFile().split('\n').at(3),
+                 QDir::toNativeSeparators("czero/resource/background").toUtf8() + '\r');
+    }
+
     void unwritableProgramFolderUsesFallback()
     {
         GameTree t;

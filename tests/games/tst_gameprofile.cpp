@@ -12,24 +12,33 @@ private slots:
         QTest::addColumn<int>("game");
         QTest::addColumn<QString>("label");
         QTest::addColumn<int>("success");
+        QTest::addColumn<QString>("folder");
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("Cs") << 0 << "Counter Strike 1.6" << 0 << QStringList{"-game", "cstrike"};
-        QTest::newRow("Cz") << 1 << "Counter Strike Condition Zero" << 10 << QStringList{"-game", "cz"};
-        QTest::newRow("Dod") << 2 << "Day Of Defeat" << 20 << QStringList{"-game", "dod"};
-        QTest::newRow("HL") << 3 << "Half-Life DeathMatch" << 30 << QStringList();
+        const QString cz = "Counter Strike Condition Zero", hl = "Half-Life DeathMatch";
+        QTest::newRow("Cs") << 0 << "Counter Strike 1.6" << 0 << R"(cstrike\resource\background)"
+                            << QStringList{"-game", "cstrike"};
+        QTest::newRow("Cz") << 1 << cz << 10 << R"(cz\resource\background)" << QStringList{"-game", "cz"};
+        QTest::newRow("Cz in czero") << 1 << cz << 10 << "czero/resource/background"
+                                     << QStringList{"-game", "czero"};
+        QTest::newRow("Dod") << 2 << "Day Of Defeat" << 20 << R"(Dod\Resource\Background)"
+                             << QStringList{"-game", "dod"};
+        QTest::newRow("HL") << 3 << hl << 30 << "valve/resource/background" << QStringList();
         for (int other : {-1, 4, -32768})
-            QTest::addRow("%d gives HL", other) << other << "Half-Life DeathMatch" << 30 << QStringList();
+            QTest::addRow("%d gives HL", other) << other << hl << 30 << "czero/resource/background"
+                                                << QStringList();
     }
 
     void rows()
     {
-        QFETCH(int, game); QFETCH(QString, label); QFETCH(int, success); QFETCH(QStringList, arguments);
+        QFETCH(int, game); QFETCH(QString, label); QFETCH(int, success); QFETCH(QString, folder);
+        QFETCH(QStringList, arguments);
         const GameProfile &p = ProfileOf(game);
         QCOMPARE(QString(p.DialogLabel), label);
         QCOMPARE(p.SuccessMessage, success);
         QCOMPARE(AsksExtraParameters(game), !arguments.isEmpty());
         // The offered launch argument, as the user leaves it, starts the game inside its own folder.
-        const LaunchCommand c = GameLaunchCommand(R"(C:\Program Files\HL\hl.exe)", p.LaunchArgument);
+        const LaunchCommand c = GameLaunchCommand(R"(C:\Program Files\HL\hl.exe)",
+                                                  OfferedLaunchArgument(game, folder));
         QCOMPARE(c.Arguments, arguments);
         QVERIFY(c.Program == R"(C:\Program Files\HL\hl.exe)" && c.WorkingFolder == R"(C:\Program Files\HL\)");
     }
