@@ -5,6 +5,7 @@
 // Everything happens in a temporary fake game tree; nothing outside it is
 // touched. Speed targets are checked here, never in the test suite.
 
+#include "decodepicture.h"
 #include "generatebackground.h"
 #include "tilegrid.h"
 #include "zipbackground.h"
@@ -114,18 +115,13 @@ bool resetPeakMemory()
     return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
 }
 
-// The picture the app previews: decoded at most twice the largest screen on
-// each axis, then stretched to the resolution.
+// The picture the app previews, decoded exactly as the app decodes it.
 QImage decodeForPreview(const QString &jpeg)
 {
-    QImageReader reader(jpeg);
-    const QSize limit = ResolutionSize(LargestResolution) * 2;
-    const QSize full = reader.size();
-    if (full.width() > limit.width() || full.height() > limit.height())
-        reader.setScaledSize(full.scaled(limit, Qt::KeepAspectRatio));
-    const QImage picture = reader.read();
-    if (picture.isNull())
-        fail(QStringLiteral("cannot decode %1: %2").arg(jpeg, reader.errorString()));
+    QImage picture;
+    QString error;
+    if (!DecodePicture(jpeg, picture, &error))
+        fail(error);
     return picture;
 }
 
@@ -240,7 +236,7 @@ int main(int argc, char *argv[])
             fail(QStringLiteral("cannot write %1: %2").arg(jpeg, writer.errorString()));
     }
     const bool peakReset = resetPeakMemory();
-    QList<double> decodeMs, stretchMs, generateMs, zipPathMs, wholeMs;
+    QList<double> decodeMs, stretchMs, generateMs, zipPathMs, makeMs, wholeMs;
     const QString exported = tree.filePath(QStringLiteral("export.zip"));
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
@@ -256,6 +252,7 @@ int main(int argc, char *argv[])
         if (made.status != GenerateResult::Done)
             fail(made.errorString);
         generateMs.append((timer.nsecsElapsed() - mark) / 1e6);
+        makeMs.append(timer.nsecsElapsed() / 1e6);
         mark = timer.nsecsElapsed();
         const ZipBackgroundResult zipped = ZipBackground(exePath, RelativeFolder, LargestResolution, exported);
         if (!zipped.ok)
@@ -270,7 +267,8 @@ int main(int argc, char *argv[])
     rows.append({QStringLiteral("make: stretch to 1280x1024 (smooth)"), median(stretchMs), {}});
     rows.append({QStringLiteral("make: generate tiles + layout files"), median(generateMs), bytesText(tileBytes)});
     rows.append({QStringLiteral("make: zip export"), median(zipPathMs), bytesText(QFileInfo(exported).size())});
-    rows.append({QStringLiteral("make: whole path"), median(wholeMs), {}});
+    rows.append({QStringLiteral("make: whole make (decode, stretch, generate)"), median(makeMs), {}});
+    rows.append({QStringLiteral("make: whole path with the zip export"), median(wholeMs), {}});
 
     const double fullDecodeMs = timeRuns(runs, [&] {
         if (QImageReader(jpeg).read().isNull())
@@ -284,7 +282,9 @@ int main(int argc, char *argv[])
     std::printf("\npeak memory of the make path (VmHWM): %.1f MB%s\n\n", peakKiB / 1024.0,
                 peakReset ? "" : " (could not reset the mark; includes set-up)");
 
-    const double wholeRatio = median(wholeMs) / (fullDecodeMs + plainMs);
+    // The make is what a user waits for from loading the picture to the made background;
+    // zipping is a separate command, timed above against zip -6.
+    const double wholeRatio = median(makeMs) / (fullDecodeMs + plainMs);
     verdict("tile writing within 1.5x of the plain write", tilesMs <= 1.5 * plainMs,
             QStringLiteral("%1x").arg(tilesMs / plainMs, 0, 'f', 2));
     verdict("  tile writing within 1.5x of 22 QSaveFile writes", tilesMs <= 1.5 * savedMs,

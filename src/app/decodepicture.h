@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
-// Decodes a BMP or JPEG file. Pictures larger than 2560x2048 (twice the largest background
-// each way) are decoded scaled down to fit, keeping their aspect, so a huge photograph does
-// not exhaust memory; the stretch to a background size loses nothing by it.
+// The size a picture of `original` size is decoded at: unchanged unless it exceeds twice the
+// largest background (2560x2048) on both axes; then reduced, keeping its aspect, only as far
+// as both axes stay at least that large, so the stretch to a background loses nothing.
+QSize DecodedSize(const QSize &original);
+
+// Decodes a BMP or JPEG file at DecodedSize, so a huge photograph does not exhaust memory.
 // False, with the file and the reason in errorString, when the file cannot be decoded.
 bool DecodePicture(const QString &fileName, QImage &picture, QString *errorString = nullptr);

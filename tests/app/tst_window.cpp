@@ -1,3 +1,4 @@
+#include "decodepicture.h"
 #include "elcombo.h"
 #include "elpanel.h"
 #include "gametree.h"
@@ -55,11 +56,22 @@ private slots:
         QCOMPARE(t->ui.log.size(), 3);
         QCOMPARE(t->ui.messages.size(), 1);
         QCOMPARE(t->window->loadedPicture(), red);
-        // A huge picture is decoded smaller, still far beyond any background size.
-        QImage wide(5200, 100, QImage::Format_RGB32);
-        wide.fill(Qt::darkGreen);
-        load(wide);
-        QCOMPARE(t->window->loadedPicture().size(), QSize(2560, 49));
+    }
+
+    void hugePicturesAreDecodedSmallerButNeverBelowTwiceTheLargestBackground_data()
+    {
+        QTest::addColumn<QSize>("original");
+        QTest::addColumn<QSize>("decoded");
+        QTest::newRow("photo") << QSize(6000, 4000) << QSize(3072, 2048);
+        QTest::newRow("tall photo") << QSize(6000, 5000) << QSize(2560, 2133);
+        QTest::newRow("thin strip kept") << QSize(5200, 100) << QSize(5200, 100);
+        QTest::newRow("small kept") << QSize(1000, 800) << QSize(1000, 800);
+    }
+    void hugePicturesAreDecodedSmallerButNeverBelowTwiceTheLargestBackground()
+    {
+        QFETCH(QSize, original);
+        QFETCH(QSize, decoded);
+        QCOMPARE(DecodedSize(original), decoded);
     }
 
     void titleDragMovesOnlyWhilePressed()
