@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QWindow>
 
 namespace {
 
@@ -41,6 +42,10 @@ int ask(QWidget *owner)
 {
     OwnerDisabled disabled(owner);
     Dialog dialog;
+    // Still kept above the owner by the window manager, as a dialog of it.
+    dialog.winId();
+    if (owner && owner->windowHandle() && dialog.windowHandle())
+        dialog.windowHandle()->setTransientParent(owner->windowHandle());
     dialog.exec();
     return dialog.Answer();
 }
