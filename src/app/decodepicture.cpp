@@ -19,9 +19,13 @@ bool DecodePicture(const QString &fileName, QImage &picture, QString *errorStrin
 {
     QImageReader reader(fileName);
     reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    if (size.isValid() && DecodedSize(size) != size)
-        reader.setScaledSize(DecodedSize(size));
+    // The stored size is before the photo's own rotation, which is applied after scaling:
+    // the limits hold for the picture as shown.
+    const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+    const QSize stored = reader.size();
+    const QSize shown = turned ? stored.transposed() : stored;
+    if (stored.isValid() && DecodedSize(shown) != shown)
+        reader.setScaledSize(turned ? DecodedSize(shown).transposed() : DecodedSize(shown));
     QImage decoded = reader.read();
     if (decoded.isNull()) {
         if (errorString)
