@@ -1,51 +1,44 @@
 #include "colorvalue.h"
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace {
+
+// System colour n as 0x00BBGGRR.
+quint32 systemColor(int index)
+{
+#ifdef Q_OS_WIN
+    return quint32(GetSysColor(index));
+#else
+    // The classic Windows standard scheme; numbers it does not list paint black.
+    switch (index) {
+    case 2: return 0x800000u;    // active caption: 0,0,128
+    case 5: return 0xFFFFFFu;    // window background
+    case 9: return 0xFFFFFFu;    // caption text
+    case 13: return 0x800000u;   // highlight: 0,0,128
+    case 14: return 0xFFFFFFu;   // highlighted text
+    case 15: return 0xC0C0C0u;   // button face
+    case 16: return 0x808080u;   // button shadow
+    case 17: return 0x808080u;   // grey text
+    case 20: return 0xFFFFFFu;   // 3-D highlight
+    case 22: return 0xC0C0C0u;   // 3-D light
+    case 24: return 0xE1FFFFu;   // tooltip background: 255,255,225
+    default: return 0x000000u;   // window text (8), button text, 3-D dark shadow, tooltip text
+    }
+#endif
+}
+
+} // namespace
+
 ColorValue ColorValue::fromColor(const QColor &color)
 {
     return fromRgb(color.red(), color.green(), color.blue());
 }
 
-QPalette::ColorRole ColorValue::systemRole(int index)
+QColor ColorValue::toColor() const
 {
-    // Numbers of the classic Windows colour scheme, mapped to the nearest role.
-    switch (index) {
-    case 0: return QPalette::Button;            // scroll bar
-    case 1: return QPalette::Window;            // desktop
-    case 2: return QPalette::Highlight;         // active caption
-    case 3: return QPalette::Mid;               // inactive caption
-    case 4: return QPalette::Window;            // menu
-    case 5: return QPalette::Base;              // window background
-    case 6: return QPalette::Shadow;            // window frame
-    case 7: return QPalette::WindowText;        // menu text
-    case 8: return QPalette::WindowText;        // window text
-    case 9: return QPalette::HighlightedText;   // caption text
-    case 10: return QPalette::Window;           // active border
-    case 11: return QPalette::Window;           // inactive border
-    case 12: return QPalette::Dark;             // application workspace
-    case 13: return QPalette::Highlight;
-    case 14: return QPalette::HighlightedText;
-    case 15: return QPalette::Button;           // button face
-    case 16: return QPalette::Dark;             // button shadow
-    case 17: return QPalette::PlaceholderText;  // grey text
-    case 18: return QPalette::ButtonText;
-    case 19: return QPalette::PlaceholderText;  // inactive caption text
-    case 20: return QPalette::Light;            // button highlight
-    case 21: return QPalette::Shadow;           // 3-D dark shadow
-    case 22: return QPalette::Midlight;         // 3-D light
-    case 23: return QPalette::ToolTipText;
-    case 24: return QPalette::ToolTipBase;
-    case 26: return QPalette::Link;             // hot-tracked item
-    case 27: return QPalette::Highlight;        // gradient of the active caption
-    case 28: return QPalette::Mid;              // gradient of the inactive caption
-    case 29: return QPalette::Highlight;        // menu highlight
-    case 30: return QPalette::Window;           // menu bar
-    default: return QPalette::WindowText;
-    }
-}
-
-QColor ColorValue::toColor(const QPalette &palette) const
-{
-    if (isSystemColor())
-        return palette.color(QPalette::Active, systemRole(systemIndex()));
-    return QColor(int(m_value & 0xFF), int(m_value >> 8 & 0xFF), int(m_value >> 16 & 0xFF));
+    const quint32 bgr = isSystemColor() ? systemColor(systemIndex()) : m_value;
+    return QColor(int(bgr & 0xFF), int(bgr >> 8 & 0xFF), int(bgr >> 16 & 0xFF));
 }

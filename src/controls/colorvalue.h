@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QColor>
-#include <QPalette>
+#include <QMetaType>
 #include <QtGlobal>
 
 // A 32-bit colour as the controls store it: 0x00BBGGRR (red in the low byte),
-// or, with the high bit set (0x80000000 | n), system colour n of the palette,
-// resolved only when painted so a scheme change recolours the controls.
+// or, with the high bit set (0x80000000 | n), system colour n of the Windows
+// colour scheme, resolved only when painted so a scheme change recolours the controls.
 class ColorValue
 {
 public:
@@ -31,10 +31,10 @@ public:
     // The fixed colour of an opaque QColor.
     static ColorValue fromColor(const QColor &color);
 
-    // The colour to paint with; system colours come from the given palette's active group.
-    QColor toColor(const QPalette &palette) const;
-    // The palette role a system colour number stands for (unknown numbers: WindowText).
-    static QPalette::ColorRole systemRole(int index);
+    // The colour to paint with. System colours come from the Windows scheme where
+    // there is one, elsewhere from the classic standard scheme (window text black),
+    // never from the desktop theme, which may turn dark edges light.
+    QColor toColor() const;
 
     friend constexpr bool operator==(ColorValue a, ColorValue b) { return a.m_value == b.m_value; }
     friend constexpr bool operator!=(ColorValue a, ColorValue b) { return a.m_value != b.m_value; }

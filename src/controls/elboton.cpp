@@ -150,7 +150,7 @@ void elboton::paintEvent(QPaintEvent *)
     paintLines(painter, m_lineA);
     paintLines(painter, m_lineB);
     paintCaption(painter);
-    if (hasFocus()) {
+    if (showsFocusMark()) {
         painter.setPen(QPen(colorOf(m_caption.color), 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(3, 3, -4, -4));
     }

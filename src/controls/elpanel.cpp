@@ -42,7 +42,7 @@ elpanel::elpanel(QWidget *parent)
     m_line1A[1] = {{0, 0}, {CloseBoxSize, 0}, LightEdge};                    // top
     m_line1B[0] = {{0, 17}, {CloseBoxSize, 17}, WindowTextColor};           // bottom
     m_line1B[1] = {{17, 0}, {17, CloseBoxSize}, WindowTextColor};           // right
-    m_iconSurface = makeEmblem(ColorValue(OliveBody).toColor(palette()));
+    m_iconSurface = makeEmblem(colorOf(OliveBody));
     m_closeSurface = QImage(CloseBoxSize, CloseBoxSize, QImage::Format_RGB32);
     m_closeSurface.fill(colorOf(BackColor()));
     resize(300, 200);
@@ -300,9 +300,10 @@ void elpanel::paintEvent(QPaintEvent *)
     paintLines(painter, m_lineB);
     if (m_icon)
         painter.drawImage(m_iconBox.topLeft(), m_iconSurface);
+    paintCaption(painter);
+    // The close box lies above the title, so a long title never covers it.
     if (m_cerrar)
         paintCloseBox(painter);
-    paintCaption(painter);
 }
 
 void elpanel::resizeEvent(QResizeEvent *event)

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QtMath>
 
 namespace {
@@ -209,23 +210,31 @@ void elradio::RepaintRadio()
     QPainter painter(&m_indicator);
     // The box shows what the control shows behind it, a background capture included.
     painter.drawImage(0, 0, m_surface, 0, 0, IndicatorSize, IndicatorSize);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QPointF centre(9.5, 9.5);
-    const QRectF circle(centre.x() - 6, centre.y() - 6, 12, 12);
+    // Aliased, so every arc and dot pixel shows its colour exactly. An aliased
+    // 12 x 12 rectangle covers pixels 3..15: a circle of radius 6 round pixel (9, 9).
+    const QRect circle(3, 3, 12, 12);
     const QColor disc = colorOf(m_backColor2);
     painter.setPen(disc);
     painter.setBrush(disc);
-    painter.drawEllipse(centre, 6, 6);
+    painter.drawEllipse(circle);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(colorOf(m_color3DDark));
-    painter.drawArc(circle, sixteenths(0.5), sixteenths(4.0) - sixteenths(0.5));
-    painter.setPen(colorOf(m_color3DLight));
-    painter.drawArc(circle, sixteenths(4.0), sixteenths(2 * M_PI + 0.5) - sixteenths(4.0));
+    // Each arc repaints the disc's own outline pixels inside its angles.
+    const auto arc = [&](double from, double to, ColorValue color) {
+        QPainterPath sector(QPointF(9.5, 9.5));
+        sector.arcTo(QRectF(0, 0, 19, 19), qRadiansToDegrees(from), qRadiansToDegrees(to - from));
+        sector.closeSubpath();
+        painter.setClipPath(sector);
+        painter.setPen(colorOf(color));
+        painter.drawEllipse(circle);
+    };
+    arc(0.5, 4.0, m_color3DDark);
+    arc(4.0, 2 * M_PI + 0.5, m_color3DLight);
+    painter.setClipping(false);
     if (m_value) {
         const QColor dot = colorOf(m_checkedColor);
         painter.setPen(dot);
         painter.setBrush(dot);
-        painter.drawEllipse(centre, 3, 3);
+        painter.drawEllipse(circle.adjusted(3, 3, -3, -3));
     }
     painter.end();
     m_caption.color = m_value ? m_checkedColor : m_uncheckedColor;
@@ -238,7 +247,7 @@ void elradio::paintEvent(QPaintEvent *)
     paintSurface(painter);
     painter.drawImage(0, 0, m_indicator);
     paintCaption(painter);
-    if (hasFocus()) {
+    if (showsFocusMark()) {
         painter.setPen(QPen(colorOf(m_caption.color), 1, Qt::DotLine));
         const int textWidth = QFontMetrics(m_caption.font).horizontalAdvance(m_caption.text);
         const QRect mark(m_caption.geometry.left() - 2, m_caption.geometry.top(), textWidth + 3,

@@ -95,7 +95,7 @@ void SkinnedControl::setBackColor(ColorValue color)
 
 QColor SkinnedControl::colorOf(ColorValue value) const
 {
-    return value.toColor(palette());
+    return value.toColor();
 }
 
 QFont SkinnedControl::designFont()
@@ -255,10 +255,13 @@ void SkinnedControl::mousePressEvent(QMouseEvent *event)
 {
     // The first button down captures the element under the pointer; every
     // further action until the last button goes up belongs to that element.
-    if (event->buttons() == event->button())
+    if (event->buttons() == event->button()) {
         m_captured = elementAt(event->position());
+        m_doubleClicked = false;
+    }
+    // A press reports every button held: left pressed while right is held gives 3.
     if (m_captured != NoElement)
-        elementPressed(m_captured, buttonCode(event->button()), shiftCode(event->modifiers()),
+        elementPressed(m_captured, buttonCode(event->buttons()), shiftCode(event->modifiers()),
                        relativeTo(m_captured, event->position()));
 }
 
@@ -273,12 +276,15 @@ void SkinnedControl::mouseMoveEvent(QMouseEvent *event)
 void SkinnedControl::mouseReleaseEvent(QMouseEvent *event)
 {
     const int element = m_captured;
-    if (event->buttons() == Qt::NoButton)
+    // The release after the second press of a double-click completes no click.
+    const bool completesClick = !m_doubleClicked && covers(rect(), event->position());
+    if (event->buttons() == Qt::NoButton) {
         m_captured = NoElement;
+        m_doubleClicked = false;
+    }
     if (element == NoElement)
         return;
-    const int under = covers(rect(), event->position()) ? elementAt(event->position())
-                                                                   : NoElement;
+    const int under = completesClick ? elementAt(event->position()) : NoElement;
     elementReleased(element, buttonCode(event->button()), shiftCode(event->modifiers()),
                     relativeTo(element, event->position()), under);
 }
@@ -287,9 +293,24 @@ void SkinnedControl::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->buttons() == event->button())
         m_captured = elementAt(event->position());
+    m_doubleClicked = true;
     if (m_captured != NoElement)
-        elementDoubleClicked(m_captured, buttonCode(event->button()), shiftCode(event->modifiers()),
+        elementDoubleClicked(m_captured, buttonCode(event->buttons()), shiftCode(event->modifiers()),
                              relativeTo(m_captured, event->position()));
+}
+
+void SkinnedControl::focusInEvent(QFocusEvent *event)
+{
+    // Only focus from the keyboard shows the mark; a click clears it, a window coming back keeps it.
+    switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason: m_keyboardFocus = true; break;
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason: break;
+    default: m_keyboardFocus = false; break;
+    }
+    QWidget::focusInEvent(event);
 }
 
 void SkinnedControl::changeEvent(QEvent *event)

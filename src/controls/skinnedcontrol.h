@@ -59,7 +59,7 @@ public:
     // Stores every persisted property under its own name.
     virtual void WriteProperties(PropertyStore &store) const = 0;
 
-    // The colour to paint a ColorValue with, system colours from this palette.
+    // The colour to paint a ColorValue with, system colours from the platform's scheme.
     QColor colorOf(ColorValue value) const;
 
 signals:
@@ -141,9 +141,11 @@ protected:
     // Where an element lies in the control, for element-relative coordinates.
     virtual QRect elementRect(int element) const;
     // Mouse actions, already routed to the element that takes them. Button and
-    // Shift are 1/2/4 as the events report them; pos is element-relative. A
-    // release goes to the element that took the press; under is the element
-    // below the pointer at the release (NoElement outside the control).
+    // Shift are 1/2/4 as the events report them (a press reports every button
+    // held); pos is element-relative. The second press of a double-click goes
+    // to elementDoubleClicked. A release goes to the element that took the
+    // press; under is the element below the pointer when the release completes
+    // a click (NoElement outside the control, and after a double-click).
     virtual void elementPressed(int element, int button, int shift, QPointF pos);
     virtual void elementMoved(int element, int button, int shift, QPointF pos);
     virtual void elementReleased(int element, int button, int shift, QPointF pos, int under);
@@ -155,7 +157,11 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void changeEvent(QEvent *event) override;
+
+    // Whether to draw the focus mark: focused, and the focus came from the keyboard.
+    bool showsFocusMark() const { return hasFocus() && m_keyboardFocus; }
 
     QImage m_surface;
 
@@ -166,4 +172,6 @@ private:
     ColorValue m_backColor;
     bool m_loading = false;
     int m_captured = NoElement;
+    bool m_doubleClicked = false;   // the held buttons went down as a double-click
+    bool m_keyboardFocus = false;
 };

@@ -28,6 +28,9 @@ void TestElradio::clickTogglesBeforeClick()
         QCOMPARE(shownAt(&radio, 9, 13), rgbOf(0x37463E));                   // the dot's radius is 3
     }
     QCOMPARE(seen.size(), 2);
+    // The arcs are drawn aliased: each pixel in exactly its colour (the dark one black by default).
+    QCOMPARE(shownAt(&radio, 15, 9), rgbOf(0x95AAA0));
+    QCOMPARE(shownAt(&radio, 3, 9), 0u);
 }
 
 void TestElradio::valueAndOverStateRaiseNoClick()

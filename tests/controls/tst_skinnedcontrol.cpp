@@ -12,6 +12,7 @@
 
 #include <QFontMetrics>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -234,9 +235,17 @@ void TestSkinnedControl::edgeLines()
     QFETCH(Rects, dark);
     QFETCH(QPoint, pressAt);
     QFETCH(QRect, swapped);
+    // A dark desktop theme (light window text) leaves the default dark edges black.
+    const QPalette saved = QApplication::palette();
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(saved); });
+    QPalette darkTheme = saved;
+    darkTheme.setColor(QPalette::WindowText, Qt::white);
+    QApplication::setPalette(darkTheme);
     auto control = make(kind);
     control->resize(size);
     control->show();
+    for (const QRect &edge : dark)
+        QCOMPARE(shownAt(control.get(), edge.x(), edge.y()), 0u);
     const QRgb red = rgbOf(0x0000FF), green = rgbOf(0x00FF00);
     const QImage before = control->grab().toImage();
     setEdges(control.get(), 0x0000FFu, 0x80000008u);   // the light colour only
@@ -280,6 +289,11 @@ void TestSkinnedControl::sizeRules()
     if (auto *panel = qobject_cast<elpanel *>(control.get()))   // close box, then title
         QCOMPARE(Rects({panel->closeBoxGeometry(), panel->titleGeometry()}),
                  Rects({{asked.width() - 26, 8, 18, 18}, {30, 9, asked.width() - 55, 18}}));
+    if (auto *panel = qobject_cast<elpanel *>(control.get())) {   // a long title stops under the close box
+        panel->setTitle(QString(200, QChar(0x2588)));
+        for (int y = 9; y < 25; ++y)
+            QCOMPARE(shownAt(panel, asked.width() - 26, y), rgbOf(0x95AAA0));
+    }
 }
 
 void TestSkinnedControl::backgroundCapture_data()
@@ -359,7 +373,7 @@ void TestSkinnedControl::dropShadowIsBlackCopyOnePixelOff()
 
 void TestSkinnedControl::mouseEvents_data()
 {
-    // Each step is p(ress), r(elease) or m(ove) with the L, R or N(o) button at x,y, where
+    // Each step is p(ress), r(elease), d(ouble-click) or m(ove) with the L, R or N(o) button at x,y, where
     // "T" is the caption's top; the signals each step raises, in order, steps apart by " | ".
     // Every control is 300 x 200 or as near as its size rules allow.
     QTest::addColumn<QString>("kind");
@@ -369,6 +383,8 @@ void TestSkinnedControl::mouseEvents_data()
     QTest::addColumn<bool>("pressedLook");   // whether the first step changes the look
     QTest::newRow("button surface, released outside") << "elboton" << "" << "pL296,20 rL400,80"
         << "MouseDown(1,0,296,20) | MouseUp(1,0,400,80)" << true;
+    QTest::newRow("button left pressed with right held") << "elboton" << "rightheld" << "pL20,T+4 rL20,T+4 rR20,T+4"
+        << "MouseDown(3,0,14,4) | MouseUp(1,0,14,4) Click | MouseUp(2,0,14,4)" << false;
     QTest::newRow("button right, then left") << "elboton" << "" << "pR20,T+4 rR20,T+4 pL20,T+4 rL20,T+4"
         << "MouseDown(2,0,14,4) | MouseUp(2,0,14,4) | MouseDown(1,0,14,4) | MouseUp(1,0,14,4) Click" << false;
     QTest::newRow("button disabled") << "elboton" << "disabled" << "pL20,T+4 rL20,T+4" << " | " << false;
@@ -388,11 +404,14 @@ void TestSkinnedControl::mouseEvents_data()
            "TitleMouseMove(1,0,120,111) | TitleMouseUp(1,0,120,111)" << false;
     QTest::newRow("panel shadow strip, icon") << "elpanel" << "shadow" << "pL100,27 rL100,27 pL12,14 rL12,14"
         << " |  | IconMouseDown(1,0,3,4) | IconMouseUp(1,0,3,4)" << false;
-    QTest::newRow("frame") << "elframe" << "" << "pL50,40 mL60,41 rL60,41"
-        << "MouseDown(1,0,50,40) | MouseMove(1,0,60,41) | MouseUp(1,0,60,41) Click" << false;
+    QTest::newRow("frame, then a double-click") << "elframe" << "" << "pL50,40 mL60,41 rL60,41 dL60,41 rL60,41"
+        << "MouseDown(1,0,50,40) | MouseMove(1,0,60,41) | MouseUp(1,0,60,41) Click | DblClick | MouseUp(1,0,60,41)"
+        << false;
     QTest::newRow("radio: indicator, bare surface, right, caption") << "elradio" << ""
         << "pL9,9 rL9,9 pL22,9 rL22,9 mN22,9 pR9,9 rR9,9 pL38,T+4 rL38,T+4"
         << " | Click |  |  |  |  |  | MouseDown(1,0,10,4) | MouseUp(1,0,10,4) Click" << false;
+    QTest::newRow("radio: a double-click toggles once") << "elradio" << "" << "pL9,9 rL9,9 dL9,9 rL9,9 pL38,T+4 rL38,T+4"
+        << " | Click |  |  | MouseDown(1,0,10,4) | MouseUp(1,0,10,4) Click" << false;
 }
 
 void TestSkinnedControl::mouseEvents()
@@ -413,10 +432,12 @@ void TestSkinnedControl::mouseEvents()
     if (auto *panel = qobject_cast<elpanel *>(control.get()))
         panel->setCerrar(setup != "nocerrar");
     control->show();
+    if (setup == "rightheld")
+        QTest::mousePress(control.get(), Qt::RightButton, {}, QPoint(20, top + 4));
     const QImage initial = control->grab().toImage();
     Recorder recorder(control.get());
     QStringList log;
-    static const QRegularExpression stepForm("^([prm])([LRN])(\\d+),(T?)([+-]?\\d+)$");
+    static const QRegularExpression stepForm("^([prdm])([LRN])(\\d+),(T?)([+-]?\\d+)$");
     for (const QString &step : script.split(' ')) {
         const QRegularExpressionMatch m = stepForm.match(step);
         QVERIFY2(m.hasMatch(), qPrintable(step));
@@ -427,6 +448,8 @@ void TestSkinnedControl::mouseEvents()
             QTest::mousePress(control.get(), button, {}, at);
         else if (m.captured(1) == "r")
             QTest::mouseRelease(control.get(), button, {}, at);
+        else if (m.captured(1) == "d")   // as the toolkit sends the second press of a double-click
+            QTest::mouseDClick(control.get(), button, {}, at);
         else {   // straight to the control, with the button held
             QMouseEvent move(QEvent::MouseMove, at, control->mapToGlobal(at), Qt::NoButton, button, {});
             QApplication::sendEvent(control.get(), &move);
