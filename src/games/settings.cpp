@@ -1,9 +1,10 @@
 #include "settings.h"
 
+#include "wholefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -121,12 +122,5 @@ bool ReadSettings(const QString &fileName, Settings &settings, QString *errorStr
 
 bool WriteSettings(const QString &fileName, const Settings &settings, QString *errorString)
 {
-    QSaveFile file(fileName);
-    const QByteArray bytes = SettingsFileBytes(settings);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    if (errorString)
-        *errorString = Failure(QStringLiteral("Cannot write"), fileName, file.errorString());
-    file.cancelWriting();
-    return false;
+    return WriteWholeFile(fileName, SettingsFileBytes(settings), errorString);
 }

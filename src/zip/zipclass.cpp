@@ -1,5 +1,6 @@
 #include "zipclass.h"
 
+#include "wholefile.h"
 #include "zipfile.h"
 
 #include <QDataStream>
@@ -62,6 +63,10 @@ bool ZipClass::WriteZip(const QString &FilePath, bool Overwrite)
     const QFileInfo target(FilePath);
     if (!Overwrite && (target.exists() || target.isSymLink())) {
         lastError = QStringLiteral("Cannot write %1: the file already exists").arg(native(FilePath));
+        return false;
+    }
+    if (IsReadOnlyFile(FilePath)) {
+        lastError = CannotWriteMessage(FilePath, QStringLiteral("the file is read-only"));
         return false;
     }
     if (const QString limit = limitError(0); !limit.isEmpty()) {

@@ -77,10 +77,21 @@ private slots:
         QVERIFY(start(t, 0));
         click(t, t.window->elboton2, 1);
         const QString blocked = t.path(GameTree::resource(0, "background/640_1_b_loading.tga"));
-        QVERIFY(QDir().mkpath(blocked));   // a folder where the tile goes: not even root writes it
+        // A tile the user marked read-only, and a folder where a tile goes: neither is replaced.
+        QVERIFY(t.writeFile(GameTree::resource(0, "background/640_1_b_loading.tga"), "mine")
+                && QFile::setPermissions(blocked, QFile::ReadOwner));
+        const QString folder = t.path(GameTree::resource(0, "background/640_2_a_loading.tga"));
+        QVERIFY(QDir().mkpath(folder));
         click(t, t.window->elboton2, 0);
-        QVERIFY2(t.ui.messages.size() == 1 && t.ui.messages[0].contains(blocked) && !t.ui.ended,
-                 qPrintable(t.ui.messages.join('\n')));
+        QStringList messages = t.ui.messages;
+        QCOMPARE(t.readFile(GameTree::resource(0, "background/640_1_b_loading.tga")), "mine");
+        QVERIFY(QFile::setPermissions(blocked, QFile::ReadOwner | QFile::WriteOwner) && QFile::remove(blocked));
+        click(t, t.window->elboton2, 0);
+        messages += t.ui.messages;
+        QCOMPARE(messages.size(), 2);
+        QVERIFY2(messages[0].contains(blocked) && messages[0].contains("read-only")
+                     && messages[1].contains(folder) && !t.ui.ended,
+                 qPrintable(messages.join('\n')));
         // Without its resource folder the game cannot get a background at all.
         QVERIFY(QDir(t.path(GameTree::resource(0))).removeRecursively());
         click(t, t.window->elboton2, 1);

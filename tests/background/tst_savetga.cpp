@@ -73,6 +73,12 @@ private slots:
         }
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"t.tga"});
         QVERIFY(QFileInfo(dir.filePath("t.tga/kept")).isDir());
+        // A tile marked read-only is kept as it is, even for an administrator.
+        const QString kept = dir.filePath("kept.tga");
+        QVERIFY(tga.SaveTGAinFile(kept, fPattern()) && QFile::setPermissions(kept, QFile::ReadOwner));
+        QVERIFY(!tga.SaveTGAinFile(kept, fPattern().mirrored()));
+        QVERIFY2(tga.errorString().contains("read-only"), qPrintable(tga.errorString()));
+        QCOMPARE(ReadTga(kept), fPattern().convertToFormat(QImage::Format_RGB32));
         FailingDevice device;
         QVERIFY(device.open(QIODevice::WriteOnly));
         QVERIFY(!tga.SaveTGAinFile(&device, fPattern()));

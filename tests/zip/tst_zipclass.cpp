@@ -177,6 +177,11 @@ private slots:
         QVERIFY(QDir(tmp->path()).mkpath("a folder.zip"));
         QVERIFY(!zip.WriteZip(path("a folder.zip"), true));
         QVERIFY(zip.errorString().contains(QDir::toNativeSeparators(path("a folder.zip"))));
+        const QString kept = writeFile(path("kept.zip"), "old archive");
+        QVERIFY(QFile::setPermissions(kept, QFile::ReadOwner));
+        QVERIFY(!zip.WriteZip(kept, true));
+        QVERIFY2(zip.errorString().contains("read-only"), qPrintable(zip.errorString()));
+        QCOMPARE(QFileInfo(kept).size(), 11);
         FailingDevice device;
         QVERIFY(device.open(QIODevice::WriteOnly));
         QVERIFY(!zip.WriteZip(&device));
