@@ -1,12 +1,60 @@
 #include "wholefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+#endif
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("Quiltra", text);
+}
+
+// The reason a write stopped: the device's own when it set one, else a plain one, never
+// Qt's "Unknown error".
+QString writeFailure(const QFileDevice &file)
+{
+    return file.error() != QFileDevice::NoError ? file.errorString()
+                                                : tr("the file could not be written completely");
+}
+
+// Writes all of `bytes`. The file is unbuffered, so a full disk shows here and not in a
+// flush nobody checks; a short write is retried, which brings out the system's reason.
+bool writeAll(QSaveFile &file, const QByteArray &bytes, QString *reason)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0) {
+            *reason = writeFailure(file);
+            return false;
+        }
+        done += n;
+    }
+#ifdef Q_OS_UNIX
+    // Some file systems report a full disk only when the data reaches it; the commit's own
+    // flush to disk ignores errors, so flush here, where a failure can still keep the old file.
+    if (file.handle() >= 0 && ::fsync(file.handle()) != 0 && errno != EINVAL && errno != ENOTSUP) {
+        *reason = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+#endif
+    return true;
+}
+
+} // namespace
+
 QString CannotWriteMessage(const QString &fileName, const QString &reason)
 {
-    return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(fileName), reason);
+    return tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(fileName), reason);
 }
 
 bool IsReadOnlyFile(const QString &fileName)
@@ -15,23 +63,86 @@ bool IsReadOnlyFile(const QString &fileName)
     return info.isFile() && !(info.permissions() & QFileDevice::WriteOwner);
 }
 
-bool WriteWholeFile(const QString &fileName, const QByteArray &bytes, QString *errorString)
+QString ReplaceProblem(const QString &fileName)
 {
-    if (IsReadOnlyFile(fileName)) {
-        if (errorString)
-            *errorString = CannotWriteMessage(fileName, QStringLiteral("the file is read-only"));
+    const QFileInfo info(fileName);
+    if (IsReadOnlyFile(fileName))
+        return tr("the file is read-only");
+    if (info.exists() && !info.isFile())
+        return tr("a folder or other non-file has that name");
+    if (!info.absoluteDir().exists())
+        return tr("its folder does not exist");
+    return {};
+}
+
+QString FirstUnreplaceable(const QStringList &fileNames)
+{
+    for (const QString &fileName : fileNames) {
+        if (const QString problem = ReplaceProblem(fileName); !problem.isEmpty())
+            return CannotWriteMessage(fileName, problem);
+    }
+    return {};
+}
+
+WholeFileSet::WholeFileSet() = default;
+
+// Unfinished QSaveFiles throw their temporary files away when destroyed.
+WholeFileSet::~WholeFileSet() = default;
+
+bool WholeFileSet::add(const QString &fileName, const QByteArray &bytes)
+{
+    if (!m_errorString.isEmpty())
+        return false;
+    if (const QString problem = ReplaceProblem(fileName); !problem.isEmpty()) {
+        m_errorString = CannotWriteMessage(fileName, problem);
         return false;
     }
-    QSaveFile file(fileName);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok && file.write(bytes) != bytes.size())
-        ok = false;
-    if (ok)
-        ok = file.commit();
-    if (!ok) {
-        if (errorString)
-            *errorString = CannotWriteMessage(fileName, file.errorString());
-        file.cancelWriting();
+    auto file = std::make_unique<QSaveFile>(fileName);
+    QString reason;
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        reason = writeFailure(*file);
+    else if (writeAll(*file, bytes, &reason))
+        reason.clear();
+    if (!reason.isEmpty()) {
+        file->cancelWriting();
+        m_errorString = CannotWriteMessage(fileName, reason);
+        return false;
     }
+    m_files.push_back(std::move(file));
+    return true;
+}
+
+bool WholeFileSet::commit()
+{
+    if (!m_errorString.isEmpty())
+        return false;
+    for (auto &file : m_files) {
+        if (!file->commit()) {
+            m_errorString = CannotWriteMessage(file->fileName(), writeFailure(*file));
+            m_files.clear();
+            return false;
+        }
+        m_committed.append(file->fileName());
+    }
+    m_files.clear();
+    return true;
+}
+
+QStringList WholeFileSet::committedFiles() const
+{
+    return m_committed;
+}
+
+QString WholeFileSet::errorString() const
+{
+    return m_errorString;
+}
+
+bool WriteWholeFile(const QString &fileName, const QByteArray &bytes, QString *errorString)
+{
+    WholeFileSet file;
+    const bool ok = file.add(fileName, bytes) && file.commit();
+    if (!ok && errorString)
+        *errorString = file.errorString();
     return ok;
 }

@@ -1,0 +1,151 @@
+#include "fulldisk.h"
+#include "wholefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+namespace {
+
+QByteArray contentOf(const QString &name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+} // namespace
+
+class TestWholeFile : public QObject {
+    Q_OBJECT
+private slots:
+    // Qt buffers writes of up to 16 KB and would commit after a failed flush; a partial
+    // write sets no error at all. Each size must fail with the system's reason.
+    void fullDiskKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("leaveFree");
+        QTest::newRow("tiny") << 100 << 0;
+        QTest::newRow("just under 16 KB") << 16 * 1024 - 1 << 0;
+        QTest::newRow("just over 16 KB") << 16 * 1024 + 1 << 0;
+        QTest::newRow("large") << 1024 * 1024 << 0;
+        QTest::newRow("large, two pages free") << 1024 * 1024 << 8192;
+        QTest::newRow("16 KB + 1, one page free") << 16 * 1024 + 1 << 4096;
+    }
+
+    void fullDiskKeepsTheOldFile()
+    {
+        QFETCH(int, size);
+        QFETCH(int, leaveFree);
+        FullDisk disk;
+        MOUNT_FULL_DISK(disk, 3072);
+        const QString name = disk.path() + "/BackgroundLayout.txt";
+        const QByteArray old(size, 'o');
+        QVERIFY(WriteWholeFile(name, old, nullptr));
+        QVERIFY(disk.fill(leaveFree));
+
+        QString error;
+        QVERIFY(!WriteWholeFile(name, QByteArray(size, 'n'), &error));
+        QCOMPARE(error, "Cannot write " + QDir::toNativeSeparators(name) + ": No space left on device");
+        QVERIFY(contentOf(name) == old);
+        QCOMPARE(entriesOf(disk.path()), (QStringList{".filler", "BackgroundLayout.txt"}));
+    }
+
+    void fullDiskSpoilsTheWholeSet()
+    {
+        FullDisk disk;
+        MOUNT_FULL_DISK(disk, 1024);
+        QVERIFY(WriteWholeFile(disk.path() + "/a.tga", "old a", nullptr));
+        QVERIFY(WriteWholeFile(disk.path() + "/b.tga", "old b", nullptr));
+        QVERIFY(disk.fill(64 * 1024));
+        WholeFileSet set;
+        QVERIFY(set.add(disk.path() + "/a.tga", QByteArray(32 * 1024, 'a')));
+        QVERIFY(!set.add(disk.path() + "/b.tga", QByteArray(64 * 1024, 'b')));
+        QVERIFY(!set.commit());
+        QVERIFY2(set.errorString().endsWith("b.tga: No space left on device"), qPrintable(set.errorString()));
+        QCOMPARE(contentOf(disk.path() + "/a.tga"), "old a");
+        QCOMPARE(contentOf(disk.path() + "/b.tga"), "old b");
+        QCOMPARE(set.committedFiles(), QStringList());
+    }
+
+    // An in-place write would change the file under every name it has; a replacement
+    // leaves the old content to the other names.
+    void replacesByRename()
+    {
+        QTemporaryDir dir;
+        const QString name = dir.filePath("config.dat");
+        QVERIFY(WriteWholeFile(name, "old", nullptr));
+        QCOMPARE(::link(QFile::encodeName(name).constData(), QFile::encodeName(dir.filePath("link")).constData()), 0);
+        QVERIFY(WriteWholeFile(name, "new", nullptr));
+        QCOMPARE(contentOf(name), "new");
+        QCOMPARE(contentOf(dir.filePath("link")), "old");
+    }
+
+    void setReplacesNothingUntilAllAreWritten_data()
+    {
+        QTest::addColumn<QString>("spoiler");   // how the third file is kept from being replaced
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("read-only") << "read-only" << "the file is read-only";
+        QTest::newRow("a folder") << "folder" << "a folder or other non-file has that name";
+        QTest::newRow("not committed") << "" << "";
+    }
+
+    void setReplacesNothingUntilAllAreWritten()
+    {
+        QFETCH(QString, spoiler);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QStringList names{dir.filePath("1.tga"), dir.filePath("2.tga"), dir.filePath("3.tga")};
+        for (const QString &name : names)
+            QVERIFY(WriteWholeFile(name, "old", nullptr));
+        if (spoiler == "read-only")
+            QVERIFY(QFile::setPermissions(names[2], QFile::ReadOwner));
+        if (spoiler == "folder")
+            QVERIFY(QFile::remove(names[2]) && QDir().mkdir(names[2]));
+        {
+            WholeFileSet set;
+            QVERIFY(set.add(names[0], "new"));
+            QVERIFY(set.add(names[1], "new"));
+            QCOMPARE(set.add(names[2], "new"), spoiler.isEmpty());
+            QCOMPARE(contentOf(names[0]), "old");   // written, not yet in place
+            if (!spoiler.isEmpty()) {
+                QVERIFY(!set.commit());
+                QCOMPARE(set.errorString(), "Cannot write " + QDir::toNativeSeparators(names[2]) + ": " + reason);
+                QCOMPARE(FirstUnreplaceable(names), set.errorString());
+            }
+        }   // dropped unfinished
+        QCOMPARE(contentOf(names[0]), "old");
+        QCOMPARE(contentOf(names[1]), "old");
+        QCOMPARE(entriesOf(dir.path()), (QStringList{"1.tga", "2.tga", "3.tga"}));
+    }
+
+    void setCommitsInOrder()
+    {
+        QTemporaryDir dir;
+        WholeFileSet set;
+        QVERIFY(set.add(dir.filePath("b.tga"), "b") && set.add(dir.filePath("a.txt"), "a"));
+        QVERIFY2(set.commit(), qPrintable(set.errorString()));
+        QCOMPARE(set.committedFiles(), (QStringList{dir.filePath("b.tga"), dir.filePath("a.txt")}));
+        QCOMPARE(contentOf(dir.filePath("a.txt")), "a");
+        QCOMPARE(FirstUnreplaceable(set.committedFiles()), QString());
+    }
+
+    void vanishedFolder()
+    {
+        QTemporaryDir dir;
+        const QString name = dir.filePath("gone/config.dat");
+        QString error;
+        QVERIFY(!WriteWholeFile(name, "x", &error));
+        QCOMPARE(error, "Cannot write " + QDir::toNativeSeparators(name) + ": its folder does not exist");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWholeFile)
+#include "tst_wholefile.moc"
