@@ -3,6 +3,8 @@
 #include "layoutfiles.h"
 #include "savetga.h"
 #include "tilegrid.h"
+#include "tr.h"
+#include "wholefile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,43 +26,44 @@ GenerateResult GenerateBackgroundFiles(const QImage &scaledPicture, int resoluti
 {
     const QSize size = ResolutionSize(resolution);
     if (size.isEmpty())
-        return failed(GenerateResult::WriteFailed,
-                      QStringLiteral("There is no resolution number %1").arg(resolution));
+        return failed(GenerateResult::WriteFailed, Tr("There is no resolution number %1").arg(resolution));
     if (scaledPicture.size() != size)
         return failed(GenerateResult::WriteFailed,
-                      QStringLiteral("The picture is %1x%2 pixels, not %3")
+                      Tr("The picture is %1x%2 pixels, not %3")
                           .arg(scaledPicture.width()).arg(scaledPicture.height())
                           .arg(ResolutionText(resolution)));
 
-    // The layout files need the resource folder; looking for it before the
-    // first tile keeps a run that cannot finish from leaving stray tiles.
     const QString resourceFolder = ResourceFolder(exePath, relativeFolder);
     if (!QFileInfo(resourceFolder).isDir())
         return failed(GenerateResult::ResourceFolderMissing,
-                      QStringLiteral("Cannot find the folder %1").arg(QDir::toNativeSeparators(resourceFolder)));
+                      Tr("Cannot find the folder %1").arg(QDir::toNativeSeparators(resourceFolder)));
+
+    // The player's background must never end up half old, half new: every file is looked at
+    // before anything is written, written aside in full, and only then put in place, the
+    // layout files last so they never name a tile that is not there yet.
+    const QString folder = BackgroundFolder(exePath, relativeFolder);
+    const QList<TileSpec> tiles = TileGrid(resolution);
+    QStringList targets;
+    for (const TileSpec &tile : tiles)
+        targets.append(folder + tile.FileName);
+    targets += LayoutFilePaths(exePath, relativeFolder);
+    if (const QString problem = FirstUnreplaceable(targets); !problem.isEmpty())
+        return failed(GenerateResult::WriteFailed, problem);
+
+    WholeFileSet files;
+    SaveTGA writer;
+    for (qsizetype i = 0; i < tiles.size(); ++i) {
+        if (!writer.SaveTGAinFile(&files, targets.at(i), scaledPicture.copy(tiles.at(i).rect())))
+            return failed(GenerateResult::WriteFailed, writer.errorString());
+    }
+    if (!AddLayoutFiles(&files, resolution, exePath, relativeFolder))
+        return failed(GenerateResult::WriteFailed, files.errorString());
 
     GenerateResult result;
-    const QString folder = BackgroundFolder(exePath, relativeFolder);
-    SaveTGA writer;
-    for (const TileSpec &tile : TileGrid(resolution)) {
-        const QString fileName = folder + tile.FileName;
-        if (!writer.SaveTGAinFile(fileName, scaledPicture.copy(tile.rect()))) {
-            result.errorString = writer.errorString();
-            return result;
-        }
-        result.writtenFiles.append(fileName);
-    }
-
-    switch (WriteLayoutFiles(resolution, exePath, relativeFolder, &result.errorString)) {
-    case LayoutStatus::Written:
-        result.writtenFiles += LayoutFilePaths(exePath, relativeFolder);
+    if (files.commit())
         result.status = GenerateResult::Done;
-        break;
-    case LayoutStatus::ResourceFolderMissing:   // removed while the tiles were written
-        result.status = GenerateResult::ResourceFolderMissing;
-        break;
-    case LayoutStatus::WriteFailed:
-        break;
-    }
+    else
+        result.errorString = files.errorString();
+    result.writtenFiles = files.committedFiles();
     return result;
 }

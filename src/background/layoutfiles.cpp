@@ -2,6 +2,7 @@
 
 #include "gamepaths.h"
 #include "tilegrid.h"
+#include "tr.h"
 #include "wholefile.h"
 
 #include <QDir>
@@ -48,19 +49,31 @@ LayoutStatus WriteLayoutFiles(int resolution, const QString &exePath, const QStr
 {
     const QByteArray text = LayoutFileText(resolution);
     if (text.isEmpty()) {
-        setError(errorString, QStringLiteral("There is no resolution number %1").arg(resolution));
+        setError(errorString, Tr("There is no resolution number %1").arg(resolution));
         return LayoutStatus::WriteFailed;
     }
     const QString folder = ResourceFolder(exePath, relativeFolder);
     if (!QFileInfo(folder).isDir()) {
-        setError(errorString, QStringLiteral("Cannot find the folder %1").arg(QDir::toNativeSeparators(folder)));
+        setError(errorString, Tr("Cannot find the folder %1").arg(QDir::toNativeSeparators(folder)));
         return LayoutStatus::ResourceFolderMissing;
     }
-    // Both files come from the same bytes, so they are identical even when a
-    // copy would have failed half-way.
-    for (const QString &fileName : LayoutFilePaths(exePath, relativeFolder)) {
-        if (!WriteWholeFile(fileName, text, errorString))
-            return LayoutStatus::WriteFailed;
+    WholeFileSet files;
+    if (!AddLayoutFiles(&files, resolution, exePath, relativeFolder) || !files.commit()) {
+        setError(errorString, files.errorString());
+        return LayoutStatus::WriteFailed;
     }
     return LayoutStatus::Written;
+}
+
+bool AddLayoutFiles(WholeFileSet *files, int resolution, const QString &exePath,
+                    const QString &relativeFolder)
+{
+    // Both files come from the same bytes and are renamed one right after the other, so
+    // they agree whenever either can be read.
+    const QByteArray text = LayoutFileText(resolution);
+    for (const QString &fileName : LayoutFilePaths(exePath, relativeFolder)) {
+        if (!files->add(fileName, text))
+            return false;
+    }
+    return true;
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class WholeFileSet;
+
 // The game reads BackgroundLayout.txt and BackgroundLoadingLayout.txt from its
 // resource folder; both name the resolution and place every tile on screen.
 
@@ -17,6 +19,11 @@ enum class LayoutStatus { Written, ResourceFolderMissing, WriteFailed };
 // writes nothing; a failure names the file and the reason in `errorString`.
 LayoutStatus WriteLayoutFiles(int resolution, const QString &exePath, const QString &relativeFolder,
                               QString *errorString = nullptr);
+
+// Adds both layout files of `resolution` (0..3) to `files`, to be replaced with the others;
+// false with the reason in files->errorString().
+bool AddLayoutFiles(WholeFileSet *files, int resolution, const QString &exePath,
+                    const QString &relativeFolder);
 
 // The full paths of BackgroundLayout.txt and BackgroundLoadingLayout.txt, in
 // the order they are written.

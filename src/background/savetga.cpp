@@ -1,5 +1,6 @@
 #include "savetga.h"
 
+#include "tr.h"
 #include "wholefile.h"
 
 #include <QFileDevice>
@@ -24,7 +25,7 @@ QString deviceFailure(const QIODevice *device, const QString &reason)
     const auto *file = qobject_cast<const QFileDevice *>(device);
     if (file && !file->fileName().isEmpty())
         return CannotWriteMessage(file->fileName(), reason);
-    return QStringLiteral("Cannot write the TGA image: %1").arg(reason);
+    return Tr("Cannot write the TGA image: %1").arg(reason);
 }
 
 } // namespace
@@ -34,11 +35,11 @@ QByteArray SaveTGA::tgaBytes(const QImage &surface, QString *reason)
     const int W = surface.width();
     const int H = surface.height();
     if (surface.isNull() || W <= 0 || H <= 0) {
-        *reason = QStringLiteral("the picture is empty");
+        *reason = Tr("the picture is empty");
         return {};
     }
     if (W > MaxEdge || H > MaxEdge) {
-        *reason = QStringLiteral("the picture is %1x%2 pixels, but a TGA file holds at most %3 either way")
+        *reason = Tr("the picture is %1x%2 pixels, but a TGA file holds at most %3 either way")
                       .arg(W).arg(H).arg(MaxEdge);
         return {};
     }
@@ -72,6 +73,16 @@ QByteArray SaveTGA::tgaBytes(const QImage &surface, QString *reason)
 
 bool SaveTGA::SaveTGAinFile(const QString &fileName, const QImage &surface)
 {
+    WholeFileSet file;
+    if (!SaveTGAinFile(&file, fileName, surface))
+        return false;
+    if (!file.commit())
+        m_errorString = file.errorString();
+    return m_errorString.isEmpty();
+}
+
+bool SaveTGA::SaveTGAinFile(WholeFileSet *files, const QString &fileName, const QImage &surface)
+{
     m_errorString.clear();
     QString reason;
     const QByteArray bytes = tgaBytes(surface, &reason);
@@ -79,14 +90,18 @@ bool SaveTGA::SaveTGAinFile(const QString &fileName, const QImage &surface)
         m_errorString = CannotWriteMessage(fileName, reason);
         return false;
     }
-    return WriteWholeFile(fileName, bytes, &m_errorString);
+    if (!files->add(fileName, bytes)) {
+        m_errorString = files->errorString();
+        return false;
+    }
+    return true;
 }
 
 bool SaveTGA::SaveTGAinFile(QIODevice *device, const QImage &surface)
 {
     m_errorString.clear();
     if (!device || !device->isWritable()) {
-        m_errorString = deviceFailure(device, QStringLiteral("the device is not open for writing"));
+        m_errorString = deviceFailure(device, Tr("the device is not open for writing"));
         return false;
     }
     QString reason;

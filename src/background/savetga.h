@@ -5,6 +5,7 @@
 #include <QString>
 
 class QIODevice;
+class WholeFileSet;
 
 // Stores pictures as uncompressed 24-bit TGA files: an 18-byte header, then
 // the rows bottom-up, each pixel blue-green-red, no row padding, no footer.
@@ -14,6 +15,9 @@ class SaveTGA
 public:
     // Replaces `fileName` with `surface` as TGA, only once the whole file is written.
     bool SaveTGAinFile(const QString &fileName, const QImage &surface);
+
+    // Adds `fileName` with `surface` as TGA to `files`, to be replaced with the others.
+    bool SaveTGAinFile(WholeFileSet *files, const QString &fileName, const QImage &surface);
 
     // Writes `surface` as TGA to an open, writable `device` in one write.
     bool SaveTGAinFile(QIODevice *device, const QImage &surface);

@@ -1,6 +1,7 @@
 #include "wholefile.h"
 
-#include <QCoreApplication>
+#include "tr.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -13,17 +14,12 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Quiltra", text);
-}
-
 // The reason a write stopped: the device's own when it set one, else a plain one, never
 // Qt's "Unknown error".
 QString writeFailure(const QFileDevice &file)
 {
     return file.error() != QFileDevice::NoError ? file.errorString()
-                                                : tr("the file could not be written completely");
+                                                : Tr("the file could not be written completely");
 }
 
 // Writes all of `bytes`. The file is unbuffered, so a full disk shows here and not in a
@@ -54,7 +50,7 @@ bool writeAll(QSaveFile &file, const QByteArray &bytes, QString *reason)
 
 QString CannotWriteMessage(const QString &fileName, const QString &reason)
 {
-    return tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(fileName), reason);
+    return Tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(fileName), reason);
 }
 
 bool IsReadOnlyFile(const QString &fileName)
@@ -67,11 +63,11 @@ QString ReplaceProblem(const QString &fileName)
 {
     const QFileInfo info(fileName);
     if (IsReadOnlyFile(fileName))
-        return tr("the file is read-only");
+        return Tr("the file is read-only");
     if (info.exists() && !info.isFile())
-        return tr("a folder or other non-file has that name");
+        return Tr("a folder or other non-file has that name");
     if (!info.absoluteDir().exists())
-        return tr("its folder does not exist");
+        return Tr("its folder does not exist");
     return {};
 }
 

@@ -1,13 +1,40 @@
+#include "fulldisk.h"
 #include "generatebackground.h"
 #include "tgareader.h"
 #include "tilegrid.h"
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace {
+
 const QString Relative = R"(cstrike\resource\background)";
+
+// Every pixel differs from its neighbours and from those of another `seed`.
+QImage testPicture(int resolution, quint32 seed)
+{
+    QImage picture(ResolutionSize(resolution), QImage::Format_RGB32);
+    for (int i = 0; i < picture.width() * picture.height(); ++i)
+        picture.setPixel(i % picture.width(), i / picture.width(), 0xff000000u | (i * 7 + seed));
+    return picture;
+}
+
+// Every file below `folder` with its bytes.
+QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    for (QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+        QFile file(it.next());
+        files[file.fileName()] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    }
+    return files;
+}
+
+} // namespace
 
 class TstGenerateBackground : public QObject
 {
@@ -16,42 +43,94 @@ private slots:
     void run_data()
     {
         QTest::addColumn<int>("resolution");
-        QTest::addColumn<QString>("made");   // the folder made beside hl.exe before the run
-        QTest::addColumn<int>("status");
-        QTest::addColumn<int>("tilesWritten");   // -1: every tile, then both layout files
         for (int resolution = 0; resolution < ResolutionCount; ++resolution)
-            QTest::newRow(qPrintable(ResolutionText(resolution)))
-                << resolution << "cstrike/resource/background" << int(GenerateResult::Done) << -1;
-        QTest::newRow("blocked second tile") << 0 << "cstrike/resource/background/640_1_b_loading.tga"
-                                             << int(GenerateResult::WriteFailed) << 1;
-        QTest::newRow("no resource folder") << 0 << "cstrike" << int(GenerateResult::ResourceFolderMissing) << 0;
+            QTest::newRow(qPrintable(ResolutionText(resolution))) << resolution;
     }
 
     void run()
     {
-        QFETCH(int, resolution); QFETCH(QString, made); QFETCH(int, status); QFETCH(int, tilesWritten);
+        QFETCH(int, resolution);
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath(made));
-        QImage picture(ResolutionSize(resolution), QImage::Format_RGB32);
-        for (int i = 0; i < picture.width() * picture.height(); ++i)   // every pixel differs
-            picture.setPixel(i % picture.width(), i / picture.width(), 0xff000000u | i);
+        QVERIFY(QDir(dir.path()).mkpath("cstrike/resource/background"));
+        const QImage picture = testPicture(resolution, 0);
         const GenerateResult result = GenerateBackgroundFiles(picture, resolution, dir.filePath("hl.exe"), Relative);
-        QCOMPARE(int(result.status), status);
-        const QString named = QDir::toNativeSeparators(dir.filePath(made));   // named by a failed run
-        QVERIFY2(status == GenerateResult::Done || result.errorString.contains(named), qPrintable(result.errorString));
+        QCOMPARE(int(result.status), int(GenerateResult::Done));
         QStringList expected;
-        for (const TileSpec &tile : TileGrid(resolution).mid(0, tilesWritten)) {
+        for (const TileSpec &tile : TileGrid(resolution)) {
             expected << dir.filePath("cstrike/resource/background/" + tile.FileName);
             QVERIFY2(ReadTga(expected.last()) == picture.copy(tile.rect()), qPrintable(tile.FileName));
         }
-        if (tilesWritten < 0)
-            expected << dir.filePath("cstrike/resource/BackgroundLayout.txt")
-                     << dir.filePath("cstrike/resource/BackgroundLoadingLayout.txt");
+        expected << dir.filePath("cstrike/resource/BackgroundLayout.txt")
+                 << dir.filePath("cstrike/resource/BackgroundLoadingLayout.txt");
         QCOMPARE(result.writtenFiles, expected);
-        QStringList onDisk;   // nothing but what the run reports
-        for (QDirIterator it(dir.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
-            onDisk << it.next();
-        QCOMPARE(onDisk.size(), expected.size());
+        QCOMPARE(snapshot(dir.path()).keys(), [&] { QStringList s = expected; s.sort(); return s; }());
+    }
+
+    // A make that cannot finish leaves the background made before it exactly as it was.
+    void failedMakeKeepsTheOldBackground_data()
+    {
+        QTest::addColumn<QString>("spoiler");
+        QTest::addColumn<QString>("named");   // the file the message names
+        QTest::newRow("read-only tile") << "read-only" << "background/640_2_b_loading.tga";
+        QTest::newRow("read-only loading layout") << "read-only" << "BackgroundLoadingLayout.txt";
+        QTest::newRow("folder in place of a tile") << "folder" << "background/640_1_c_loading.tga";
+        QTest::newRow("no resource folder") << "no resource" << "";
+    }
+
+    void failedMakeKeepsTheOldBackground()
+    {
+        QFETCH(QString, spoiler);
+        QFETCH(QString, named);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("cstrike/resource/background"));
+        const QString exe = dir.filePath("hl.exe");
+        QCOMPARE(int(GenerateBackgroundFiles(testPicture(0, 1), 0, exe, Relative).status), int(GenerateResult::Done));
+        const QString target = dir.filePath("cstrike/resource/" + named);
+        if (spoiler == "read-only")
+            QVERIFY(QFile::setPermissions(target, QFile::ReadOwner));
+        if (spoiler == "folder")
+            QVERIFY(QFile::remove(target) && QDir().mkdir(target));
+        if (spoiler == "no resource")
+            QVERIFY(QDir(dir.filePath("cstrike/resource")).removeRecursively());
+        const auto before = snapshot(dir.path());
+
+        const GenerateResult result = GenerateBackgroundFiles(testPicture(0, 2), 0, exe, Relative);
+        QCOMPARE(int(result.status), int(spoiler == "no resource" ? GenerateResult::ResourceFolderMissing
+                                                                   : GenerateResult::WriteFailed));
+        QVERIFY2(result.errorString.contains(QDir::toNativeSeparators(QDir::cleanPath(dir.filePath("cstrike/resource/" + named)))),
+                 qPrintable(result.errorString));
+        QCOMPARE(result.writtenFiles, QStringList());
+        QVERIFY(snapshot(dir.path()) == before);
+    }
+
+    // The disk fills at different points of the make: after a few tiles, and with only
+    // the layout files left to write.
+    void fullDiskMidMake_data()
+    {
+        QTest::addColumn<int>("leaveFree");
+        QTest::addColumn<QString>("failing");
+        QTest::newRow("room for two tiles") << 100 * 4096 << "_loading.tga";
+        // The tiles of 800x600 take 362 pages: six of 49, two of 7, three of 17 and one of 3.
+        QTest::newRow("room for the tiles only") << 362 * 4096 << "Layout.txt";
+    }
+
+    void fullDiskMidMake()
+    {
+        QFETCH(int, leaveFree);
+        QFETCH(QString, failing);
+        FullDisk disk;
+        MOUNT_FULL_DISK(disk, 4096);
+        QVERIFY(QDir(disk.path()).mkpath("cstrike/resource/background"));
+        const QString exe = disk.path() + "/hl.exe";
+        QCOMPARE(int(GenerateBackgroundFiles(testPicture(0, 1), 0, exe, Relative).status), int(GenerateResult::Done));
+        const auto before = snapshot(disk.path() + "/cstrike");
+        QVERIFY(disk.fill(leaveFree));
+
+        const GenerateResult result = GenerateBackgroundFiles(testPicture(1, 2), 1, exe, Relative);
+        QCOMPARE(int(result.status), int(GenerateResult::WriteFailed));
+        QVERIFY2(result.errorString.endsWith(failing + ": No space left on device"), qPrintable(result.errorString));
+        QCOMPARE(result.writtenFiles, QStringList());
+        QVERIFY(snapshot(disk.path() + "/cstrike") == before);
     }
 };
 
