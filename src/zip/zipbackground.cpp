@@ -2,7 +2,21 @@
 
 #include "gamepaths.h"
 #include "tilegrid.h"
+#include "tr.h"
 #include "zipclass.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+QByteArray contentOf(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
 
 ZipBackgroundResult ZipBackground(const QString &exePath, const QString &relativeFolder,
                                   int lastGeneratedResolution, const QString &archivePath)
@@ -18,9 +32,9 @@ ZipBackgroundResult ZipBackground(const QString &exePath, const QString &relativ
         sources.append(backgroundFolder + tile.FileName);
     }
 
+    ZipBackgroundResult result;
     // A background with a file missing is not installable, so nothing is
     // written rather than an archive that silently lacks a tile.
-    ZipBackgroundResult result;
     ZipClass archive;
     for (const QString &source : sources) {
         if (!archive.AddFile(source)) {
@@ -28,6 +42,14 @@ ZipBackgroundResult ZipBackground(const QString &exePath, const QString &relativ
             return result;
         }
     }
+    // Layout files that disagree belong to two different backgrounds (a make that was
+    // interrupted, or files changed by hand): neither describes the tiles for sure.
+    if (contentOf(sources[0]) != contentOf(sources[1])) {
+        result.errorString = Tr("Cannot pack the background: %1 and %2 differ; make the background again")
+                                 .arg(QDir::toNativeSeparators(sources[0]), QDir::toNativeSeparators(sources[1]));
+        return result;
+    }
+
     if (!archive.WriteZip(archivePath, true)) {
         result.errorString = archive.errorString();
         return result;

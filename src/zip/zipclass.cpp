@@ -1,12 +1,13 @@
 #include "zipclass.h"
 
+#include "tr.h"
 #include "wholefile.h"
 #include "zipfile.h"
 
+#include <QBuffer>
 #include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -41,8 +42,8 @@ bool ZipClass::AddFile(const QString &FilePath, const QString &filename, const Q
     const QFileInfo info(FilePath);
     if (!info.isFile()) {
         lastError = info.exists()
-            ? QStringLiteral("Cannot add %1: it is not an ordinary file").arg(native(FilePath))
-            : QStringLiteral("Cannot add %1: the file does not exist").arg(native(FilePath));
+            ? Tr("Cannot add %1: it is not an ordinary file").arg(native(FilePath))
+            : Tr("Cannot add %1: the file does not exist").arg(native(FilePath));
         return false;
     }
     auto entry = std::make_unique<ZipFile>();
@@ -62,32 +63,18 @@ bool ZipClass::WriteZip(const QString &FilePath, bool Overwrite)
 {
     const QFileInfo target(FilePath);
     if (!Overwrite && (target.exists() || target.isSymLink())) {
-        lastError = QStringLiteral("Cannot write %1: the file already exists").arg(native(FilePath));
+        lastError = CannotWriteMessage(FilePath, Tr("the file already exists"));
         return false;
     }
-    if (IsReadOnlyFile(FilePath)) {
-        lastError = CannotWriteMessage(FilePath, QStringLiteral("the file is read-only"));
+    // The archive is built in memory and handed to the whole-file writer, so a failure
+    // half-way never leaves a broken archive in place of a good one.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!WriteZip(&buffer)) {
+        lastError = CannotWriteMessage(FilePath, lastError);
         return false;
     }
-    if (const QString limit = limitError(0); !limit.isEmpty()) {
-        lastError = QStringLiteral("Cannot write %1: %2").arg(native(FilePath), limit);
-        return false;
-    }
-    QSaveFile file(FilePath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        lastError = QStringLiteral("Cannot write %1: %2").arg(native(FilePath), file.errorString());
-        return false;
-    }
-    if (!writeEntries(&file, 0)) {
-        file.cancelWriting();
-        lastError = QStringLiteral("Cannot write %1: %2").arg(native(FilePath), lastError);
-        return false;
-    }
-    if (!file.commit()) {
-        lastError = QStringLiteral("Cannot write %1: %2").arg(native(FilePath), file.errorString());
-        return false;
-    }
-    return true;
+    return WriteWholeFile(FilePath, buffer.data(), &lastError);
 }
 
 bool ZipClass::WriteZip(QIODevice *device)
@@ -106,21 +93,21 @@ QString ZipClass::errorString() const
 QString ZipClass::limitError(qint64 start) const
 {
     if (Entries.size() > size_t(MaxField16))
-        return QStringLiteral("more than 65535 entries");
+        return Tr("more than 65535 entries");
     if (ArchiveComment.size() > MaxField16)
-        return QStringLiteral("the archive comment is longer than 65535 bytes");
+        return Tr("the archive comment is longer than 65535 bytes");
     qint64 offset = start;
     qint64 directorySize = 0;
     for (const auto &entry : Entries) {
         if (const QString limit = entry->LimitError(); !limit.isEmpty())
             return limit;
         if (offset > MaxField32)
-            return QStringLiteral("the archive would be larger than 4 GiB");
+            return Tr("the archive would be larger than 4 GiB");
         offset += entry->LocalRecordSize();
         directorySize += entry->CentralRecordSize();
     }
     if (offset > MaxField32 || directorySize > MaxField32)
-        return QStringLiteral("the archive would be larger than 4 GiB");
+        return Tr("the archive would be larger than 4 GiB");
     return {};
 }
 
@@ -158,7 +145,7 @@ bool ZipClass::writeEntries(QIODevice *device, qint64 start)
         << e.TotalEntries << e.CentralDirectorySize << e.CentralDirectoryOffset << e.CommentLength;
     record += ArchiveComment;
     if (device->write(record) != record.size()) {
-        lastError = device->errorString().isEmpty() ? QStringLiteral("write failed")
+        lastError = device->errorString().isEmpty() ? Tr("write failed")
                                                     : device->errorString();
         return false;
     }

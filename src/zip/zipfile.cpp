@@ -1,5 +1,7 @@
 #include "zipfile.h"
 
+#include "tr.h"
+
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
@@ -110,11 +112,11 @@ qint64 ZipFile::CentralRecordSize() const
 QString ZipFile::LimitError() const
 {
     if (EntryName.size() > MaxField16)
-        return QStringLiteral("the name of an entry is longer than 65535 bytes");
+        return Tr("the name of an entry is longer than 65535 bytes");
     if (EntryComment.size() > MaxField16)
-        return QStringLiteral("the comment of %1 is longer than 65535 bytes").arg(Name());
+        return Tr("the comment of %1 is longer than 65535 bytes").arg(Name());
     if (Data.size() > MaxField32 || SourceLength > MaxField32)
-        return QStringLiteral("%1 is larger than 4 GiB").arg(Name());
+        return Tr("%1 is larger than 4 GiB").arg(Name());
     return {};
 }
 
@@ -139,17 +141,17 @@ bool ZipFile::CompressFile(const QString &path, QByteArray &data, qint64 &compre
 {
     QFile source(path);
     if (!source.open(QIODevice::ReadOnly)) {
-        lastError = QStringLiteral("Cannot read %1: %2").arg(native(path), source.errorString());
+        lastError = Tr("Cannot read %1: %2").arg(native(path), source.errorString());
         return false;
     }
     const qint64 length = source.size();
     if (length > MaxField32 || quint64(length) > std::numeric_limits<uLong>::max()) {
-        lastError = QStringLiteral("Cannot add %1: it is larger than 4 GiB").arg(native(path));
+        lastError = Tr("Cannot add %1: it is larger than 4 GiB").arg(native(path));
         return false;
     }
     const QByteArray contents = source.read(length);
     if (contents.size() != length || source.error() != QFileDevice::NoError) {
-        lastError = QStringLiteral("Cannot read %1: %2").arg(native(path), source.errorString());
+        lastError = Tr("Cannot read %1: %2").arg(native(path), source.errorString());
         return false;
     }
     source.close();
@@ -166,14 +168,14 @@ bool ZipFile::CompressFile(const QString &path, QByteArray &data, qint64 &compre
 
     uLongf zlibLength = compressBound(uLong(length));
     if (zlibLength < uLongf(length)) {
-        lastError = QStringLiteral("Cannot add %1: it is too large to compress").arg(native(path));
+        lastError = Tr("Cannot add %1: it is too large to compress").arg(native(path));
         return false;
     }
     QByteArray zlibStream(qsizetype(zlibLength), Qt::Uninitialized);
     const int status = compress(reinterpret_cast<Bytef *>(zlibStream.data()), &zlibLength,
                                 bytes, uLong(length));
     if (status != Z_OK || zlibLength < uLongf(ZlibWrapperSize)) {
-        lastError = QStringLiteral("Cannot compress %1: zlib error %2").arg(native(path)).arg(status);
+        lastError = Tr("Cannot compress %1: zlib error %2").arg(native(path)).arg(status);
         return false;
     }
     compressedSize = qint64(zlibLength) - ZlibWrapperSize;
@@ -225,6 +227,6 @@ bool ZipFile::writeAll(QIODevice *archive, const QByteArray &bytes) const
         return true;
     lastError = archive->errorString();
     if (lastError.isEmpty())
-        lastError = QStringLiteral("write failed");
+        lastError = Tr("write failed");
     return false;
 }

@@ -1,3 +1,4 @@
+#include "fulldisk.h"
 #include "zipbackground.h"
 #include "zipreader.h"
 
@@ -17,53 +18,104 @@ static QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-// A fake game tree: hl.exe beside cstrike/resource, which holds both layout
-// files, and cstrike/resource/background with the twelve tiles of 800x600.
+// A fake game tree below `root`: cstrike/resource with both layout files (the same text)
+// and cstrike/resource/background with the given tiles, each holding its own name.
+static bool makeTree(const QString &root, const QStringList &tiles)
+{
+    const QString resource = root + "/cstrike/resource/";
+    bool ok = QDir().mkpath(resource + "background") && writeFile(resource + "BackgroundLayout.txt", "layout")
+              && writeFile(resource + "BackgroundLoadingLayout.txt", "layout");
+    for (const QString &tile : tiles)
+        ok = ok && writeFile(resource + "background/" + tile, tile.toLatin1());
+    return ok;
+}
+
+static const QString Relative = R"(cstrike\resource\background)";
+
 class TestZipBackground : public QObject
 {
     Q_OBJECT
     std::unique_ptr<QTemporaryDir> tmp;
-    QStringList names;   // archive order: the layout files, then the tiles row by row
     QString resource(const QString &name) const { return tmp->filePath("cstrike/resource/" + name); }
-    const QString relative = R"(cstrike\resource\background)";
 
 private slots:
-    void init()
+    void init() { tmp = std::make_unique<QTemporaryDir>(); }
+
+    void packsLayoutFilesThenTilesInGridOrder_data()
     {
-        tmp = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir().mkpath(resource("background")));
-        names = QStringList{"BackgroundLayout.txt", "BackgroundLoadingLayout.txt"};
-        for (int i = 0; i < 12; ++i)
-            names << QString("800_%1_%2_loading.tga").arg(i / 4 + 1).arg(QChar('a' + i % 4));
-        for (int i = 0; i < names.size(); ++i)
-            QVERIFY(writeFile(resource(i < 2 ? names[i] : "background/" + names[i]), names[i].toLatin1()));
+        QTest::addColumn<int>("resolution");
+        QTest::addColumn<QStringList>("entries");
+        QTest::newRow("640x480") << 0 << QStringList{
+            "BackgroundLayout.txt", "BackgroundLoadingLayout.txt",
+            "640_1_a_loading.tga", "640_1_b_loading.tga", "640_1_c_loading.tga",
+            "640_2_a_loading.tga", "640_2_b_loading.tga", "640_2_c_loading.tga"};
+        QTest::newRow("1280x1024") << 3 << QStringList{
+            "BackgroundLayout.txt", "BackgroundLoadingLayout.txt",
+            "1280_1_a_loading.tga", "1280_1_b_loading.tga", "1280_1_c_loading.tga", "1280_1_d_loading.tga",
+            "1280_1_e_loading.tga", "1280_2_a_loading.tga", "1280_2_b_loading.tga", "1280_2_c_loading.tga",
+            "1280_2_d_loading.tga", "1280_2_e_loading.tga", "1280_3_a_loading.tga", "1280_3_b_loading.tga",
+            "1280_3_c_loading.tga", "1280_3_d_loading.tga", "1280_3_e_loading.tga", "1280_4_a_loading.tga",
+            "1280_4_b_loading.tga", "1280_4_c_loading.tga", "1280_4_d_loading.tga", "1280_4_e_loading.tga"};
     }
 
     void packsLayoutFilesThenTilesInGridOrder()
     {
-        const ZipBackgroundResult result = ZipBackground(tmp->filePath("hl.exe"), relative, 1, tmp->filePath("bg.zip"));
+        QFETCH(int, resolution);
+        QFETCH(QStringList, entries);
+        QVERIFY(makeTree(tmp->path(), entries.mid(2)));
+        const ZipBackgroundResult result =
+            ZipBackground(tmp->filePath("hl.exe"), Relative, resolution, tmp->filePath("bg.zip"));
         QVERIFY2(result.ok, qPrintable(result.errorString));
-        QCOMPARE(result.entries, names);
+        QCOMPARE(result.entries, entries);
         ReadArchive read;
         QString error;
         QVERIFY2(ReadZip(readFile(tmp->filePath("bg.zip")), read, error), qPrintable(error));
-        QCOMPARE(read.entries.size(), names.size());
-        for (int i = 0; i < names.size(); ++i)   // each file holds its own name
-            QVERIFY2(read.entries[i].name == names[i] && read.entries[i].contents == names[i], qPrintable(names[i]));
+        QCOMPARE(read.entries.size(), entries.size());
+        for (int i = 0; i < entries.size(); ++i)   // each tile holds its own name
+            QVERIFY2(read.entries[i].name == entries[i]
+                         && read.entries[i].contents == (i < 2 ? QByteArray("layout") : entries[i].toLatin1()),
+                     qPrintable(entries[i]));
     }
 
-    void missingTileWritesNothing()
+    // Nothing is written, and an old archive stays, when the background is not whole.
+    void incompleteBackgroundWritesNothing_data()
     {
-        const QString missing = QDir::toNativeSeparators(resource("background/800_2_c_loading.tga"));
-        QVERIFY(QFile::remove(missing));
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("missing tile") << "remove" << "background/640_2_c_loading.tga";
+        QTest::newRow("layout files differ") << "differ" << "BackgroundLoadingLayout.txt";
+    }
+
+    void incompleteBackgroundWritesNothing()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, named);
+        QVERIFY(makeTree(tmp->path(), {"640_1_a_loading.tga", "640_1_b_loading.tga", "640_1_c_loading.tga",
+                                       "640_2_a_loading.tga", "640_2_b_loading.tga", "640_2_c_loading.tga"}));
+        QVERIFY(change == "remove" ? QFile::remove(resource(named)) : writeFile(resource(named), "other layout"));
         QVERIFY(writeFile(tmp->filePath("old.zip"), "previous archive"));
         for (const QString &archive : {tmp->filePath("fresh.zip"), tmp->filePath("old.zip")}) {
-            const ZipBackgroundResult result = ZipBackground(tmp->filePath("hl.exe"), relative, 1, archive);
+            const ZipBackgroundResult result = ZipBackground(tmp->filePath("hl.exe"), Relative, 0, archive);
             QVERIFY(!result.ok && result.entries.isEmpty());
-            QVERIFY2(result.errorString.contains(missing), qPrintable(result.errorString));
+            QVERIFY2(result.errorString.contains(QDir::toNativeSeparators(resource(named))), qPrintable(result.errorString));
         }
         QVERIFY(!QFile::exists(tmp->filePath("fresh.zip")));
         QCOMPARE(readFile(tmp->filePath("old.zip")), "previous archive");
+    }
+
+    void fullDiskKeepsTheOldArchive()
+    {
+        FullDisk disk;
+        MOUNT_FULL_DISK(disk, 1024);
+        QVERIFY(makeTree(disk.path(), {"640_1_a_loading.tga", "640_1_b_loading.tga", "640_1_c_loading.tga",
+                                       "640_2_a_loading.tga", "640_2_b_loading.tga", "640_2_c_loading.tga"}));
+        const QString archive = disk.path() + "/bg.zip";
+        QVERIFY(writeFile(archive, "previous archive"));
+        QVERIFY(disk.fill());
+        const ZipBackgroundResult result = ZipBackground(disk.path() + "/hl.exe", Relative, 0, archive);
+        QVERIFY(!result.ok);
+        QCOMPARE(result.errorString, "Cannot write " + QDir::toNativeSeparators(archive) + ": No space left on device");
+        QCOMPARE(readFile(archive), "previous archive");
     }
 };
 

@@ -80,6 +80,17 @@ private slots:
         QCOMPARE(inMemory(zip), QByteArray::fromHex("504b0506 00000000 00000000 00000000 00000000 0400") + "note");
     }
 
+    // The comment length counts bytes: three letters here take five bytes of UTF-8.
+    void nonAsciiCommentLengthInBytes()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the local code page is not UTF-8 here");
+#endif
+        ZipClass zip;
+        zip.setComment(QString::fromUtf8("A\u00f1\u00f3"));
+        QCOMPARE(inMemory(zip), QByteArray::fromHex("504b0506 00000000 00000000 00000000 00000000 0500 41c3b1c3b3"));
+    }
+
     void dosTimeAndDate_data()
     {
         QTest::addColumn<QString>("modified");   // local time
