@@ -4,10 +4,17 @@
 #include <QPainter>
 #include <QtMath>
 
+#include <utility>
+
 namespace {
 constexpr int ButtonHeightTwips = 360;
 constexpr int MinimumWidthTwips = 500;
 constexpr int CaptionMarginTwips = 200;
+
+bool pushesButton(int key)
+{
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
 }
 
 elboton::elboton(QWidget *parent)
@@ -112,6 +119,9 @@ void elboton::elementPressed(int element, int button, int shift, QPointF pos)
 {
     if (element == Shadow)
         return;
+    // The left button may go down while another is held; its release still clicks.
+    if (button & 1)
+        m_heldMouse = true;
     if (button == 1)
         showPressed(true);
     emit MouseDown(button, shift, float(pos.x()), float(pos.y()));
@@ -127,10 +137,11 @@ void elboton::elementReleased(int element, int button, int shift, QPointF pos, i
 {
     if (element == Shadow)
         return;
+    const bool armed = button == 1 && std::exchange(m_heldMouse, false);
     if (button == 1)
-        showPressed(false);
+        showPressed(m_heldKey != 0);
     emit MouseUp(button, shift, float(pos.x()), float(pos.y()));
-    if (button == 1 && (under == Label || under == Surface))
+    if (armed && (under == Label || under == Surface))
         emit Click();
 }
 
@@ -165,20 +176,40 @@ void elboton::resizeEvent(QResizeEvent *event)
 
 void elboton::keyPressEvent(QKeyEvent *event)
 {
-    // Space works the button from the keyboard, raising only Click.
-    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
-        showPressed(true);
+    if (!pushesButton(event->key())) {
+        CaptionedControl::keyPressEvent(event);
         return;
     }
-    CaptionedControl::keyPressEvent(event);
+    // The first of Space and Enter to go down holds the button; repeats and a second key
+    // are taken, so they reach no default button of the window either.
+    if (m_heldKey == 0 && !event->isAutoRepeat()) {
+        m_heldKey = event->key();
+        showPressed(true);
+    }
 }
 
 void elboton::keyReleaseEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
-        showPressed(false);
-        emit Click();
+    if (!pushesButton(event->key())) {
+        CaptionedControl::keyReleaseEvent(event);
         return;
     }
-    CaptionedControl::keyReleaseEvent(event);
+    // A key that went down on another button (before a Tab) clicks nothing here.
+    if (event->isAutoRepeat() || event->key() != m_heldKey)
+        return;
+    m_heldKey = 0;
+    showPressed(m_heldMouse);
+    emit Click();
+}
+
+void elboton::focusOutEvent(QFocusEvent *event)
+{
+    // The user has moved on: the key or mouse release that follows must click nothing,
+    // and the button must not stay drawn down.
+    if (m_heldKey != 0 || m_heldMouse) {
+        m_heldKey = 0;
+        m_heldMouse = false;
+        showPressed(false);
+    }
+    CaptionedControl::focusOutEvent(event);
 }

@@ -3,8 +3,10 @@
 #include "captionedcontrol.h"
 
 // The skinned push button: a fixed-height face (360 twips) at least 500 twips
-// wide with raised one-pixel edges that swap while the left button is held,
-// and a left-aligned caption 95 twips from the left edge.
+// wide with raised one-pixel edges that swap while the left button, Space or
+// Enter holds it down, and a left-aligned caption 95 twips from the left edge.
+// Click comes only with the release of what pressed this very button; losing
+// the focus lets the button up without a Click.
 class elboton : public CaptionedControl
 {
     Q_OBJECT
@@ -48,6 +50,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void showPressed(bool pressed);
@@ -56,4 +59,6 @@ private:
     EdgeLine m_lineB[2];   // right, bottom
     ColorValue m_lightColor;
     ColorValue m_darkColor;
+    int m_heldKey = 0;          // the key holding the button down, 0 when none
+    bool m_heldMouse = false;   // a left press on this button awaits its release
 };

@@ -2,6 +2,7 @@
 
 #include "colorvalue.h"
 
+#include <QApplication>
 #include <QWidget>
 
 // The colour at (x, y) of what the control shows, as 0xRRGGBB.
@@ -14,4 +15,12 @@ inline QRgb shownAt(QWidget *control, int x, int y)
 inline QRgb rgbOf(quint32 bgr)
 {
     return (bgr & 0xFF) << 16 | (bgr & 0xFF00) | (bgr >> 16 & 0xFF);
+}
+
+// Gives control the keyboard focus as the Tab key does. Its window is made the active one
+// directly: offscreen, the platform activates a shown window only later, when events run.
+inline void focusFromKeyboard(QWidget *control)
+{
+    QApplication::setActiveWindow(control->window());
+    control->setFocus(Qt::TabFocusReason);
 }
