@@ -270,5 +270,38 @@ void elradio::keyPressEvent(QKeyEvent *event)
         toggle();
         return;
     }
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        if (moveInGroup(-1))
+            return;
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        if (moveInGroup(1))
+            return;
+        break;
+    default: break;
+    }
     CaptionedControl::keyPressEvent(event);
+}
+
+bool elradio::moveInGroup(int step)
+{
+    if (!parentWidget())
+        return false;
+    QList<elradio *> group;
+    for (elradio *radio : parentWidget()->findChildren<elradio *>(Qt::FindDirectChildrenOnly)) {
+        if (radio == this || (radio->isEnabled() && !radio->isHidden()))
+            group.append(radio);
+    }
+    if (group.size() < 2)
+        return false;
+    const qsizetype at = group.indexOf(this);
+    elradio *next = group[(at + step + group.size()) % group.size()];
+    next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    // The radio reached is checked as a click would check it, so the holder clears the rest.
+    if (!next->m_value)
+        next->toggle();
+    return true;
 }

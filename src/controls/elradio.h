@@ -5,6 +5,9 @@
 // The skinned option button: a sunken round indicator with a dot while on, and
 // a caption whose colour tells the state. Each click toggles Value, then
 // raises Click; a holder that wants one-of-many clears the others itself.
+// The radios under one parent form a group: the arrow keys move the focus
+// through it, round from the last to the first, and click the radio they reach
+// when it is off.
 class elradio : public CaptionedControl
 {
     Q_OBJECT
@@ -68,6 +71,8 @@ private:
     void setDrawnColor(ColorValue &field, ColorValue color, const QString &property);
     void RepaintRadio();
     void toggle();
+    // Moves to the next (step 1) or previous (-1) radio of the group; false when there is none.
+    bool moveInGroup(int step);
 
     QImage m_indicator;   // `Picture1`, 18 x 18
     ColorValue m_checkedColor;

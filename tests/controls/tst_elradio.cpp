@@ -1,4 +1,5 @@
 #include "controltest.h"
+#include "elboton.h"
 #include "elradio.h"
 
 #include <QSignalSpy>
@@ -11,6 +12,8 @@ class TestElradio : public QObject
 private slots:
     void clickTogglesBeforeClick();
     void valueAndOverStateRaiseNoClick();
+    void arrowKeysMoveThroughTheGroup_data();
+    void arrowKeysMoveThroughTheGroup();
 };
 
 void TestElradio::clickTogglesBeforeClick()
@@ -46,6 +49,78 @@ void TestElradio::valueAndOverStateRaiseNoClick()
     radio.set_over_state();   // an on radio keeps its state colour
     QCOMPARE(radio.captionColor().value(), 0x50B5C4u);
     QCOMPARE(click.count(), 0);
+}
+
+void TestElradio::arrowKeysMoveThroughTheGroup_data()
+{
+    // Radios 0, 1 and 2 share one parent with a button placed between 1 and 2; radio 3 is alone
+    // under another parent. The holder clears the other radios of a parent on each Click, as the
+    // start-up dialogs do. clicks: the radios that raised Click, in order.
+    QTest::addColumn<int>("start");      // focused from the keyboard
+    QTest::addColumn<int>("checked");    // the radio on at first
+    QTest::addColumn<int>("disabled");   // -1: none
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("focused");
+    QTest::addColumn<QString>("on");
+    QTest::addColumn<QString>("clicks");
+    QTest::newRow("Down to the next") << 0 << 0 << -1 << "Down" << 1 << "1" << "1";
+    QTest::newRow("Right to the next, past the button") << 1 << 1 << -1 << "Right" << 2 << "2" << "2";
+    QTest::newRow("Up from the first round to the last") << 0 << 0 << -1 << "Up" << 2 << "2" << "2";
+    QTest::newRow("Left to the previous") << 2 << 2 << -1 << "Left" << 1 << "1" << "1";
+    QTest::newRow("Down from the last round to the first") << 2 << 2 << -1 << "Down" << 0 << "0" << "0";
+    QTest::newRow("Down twice") << 0 << 0 << -1 << "Down Down" << 2 << "2" << "12";
+    QTest::newRow("onto the radio already on") << 0 << 1 << -1 << "Down" << 1 << "1" << "";
+    QTest::newRow("past a disabled radio") << 0 << 0 << 1 << "Down" << 2 << "2" << "2";
+    QTest::newRow("a radio alone keeps the focus") << 3 << 3 << -1 << "Down Up" << 3 << "3" << "";
+}
+
+void TestElradio::arrowKeysMoveThroughTheGroup()
+{
+    QFETCH(int, start);
+    QFETCH(int, checked);
+    QFETCH(int, disabled);
+    QFETCH(QString, keys);
+    QFETCH(int, focused);
+    QFETCH(QString, on);
+    QFETCH(QString, clicks);
+    QWidget window;
+    auto *group = new QWidget(&window);
+    auto *other = new QWidget(&window);
+    other->move(0, 100);
+    QList<elradio *> radios;
+    for (int i = 0; i < 4; ++i) {
+        if (i == 2)
+            new elboton(group);
+        auto *radio = new elradio(i < 3 ? group : other);
+        radio->move(0, 20 * i);
+        radio->setValue(i == checked);
+        radio->setEnabled(i != disabled);
+        radios.append(radio);
+    }
+    QString clicked;
+    for (elradio *radio : radios) {
+        connect(radio, &elradio::Click, this, [&, radio] {
+            clicked += QString::number(radios.indexOf(radio));
+            for (elradio *sibling : radios)
+                if (sibling != radio && sibling->parentWidget() == radio->parentWidget())
+                    sibling->setValue(false);
+        });
+    }
+    window.show();
+    focusFromKeyboard(radios[start]);
+    QVERIFY(radios[start]->hasFocus());
+    for (const QString &key : keys.split(' ')) {
+        const Qt::Key code = key == "Up" ? Qt::Key_Up : key == "Down" ? Qt::Key_Down
+            : key == "Left" ? Qt::Key_Left : Qt::Key_Right;
+        QTest::keyClick(QApplication::focusWidget(), code);
+    }
+    QCOMPARE(QApplication::focusWidget(), radios[focused]);
+    QString shownOn;
+    for (int i = 0; i < radios.size(); ++i)
+        if (radios[i]->Value())
+            shownOn += QString::number(i);
+    QCOMPARE(shownOn, on);
+    QCOMPARE(clicked, clicks);
 }
 
 QTEST_MAIN(TestElradio)
