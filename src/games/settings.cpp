@@ -1,10 +1,12 @@
 #include "settings.h"
 
+#include "tr.h"
 #include "wholefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -47,11 +49,6 @@ QString DecodeText(const QByteArray &bytes)
     return local.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
-QString Failure(const QString &what, const QString &fileName, const QString &reason)
-{
-    return QStringLiteral("%1 %2: %3").arg(what, QDir::toNativeSeparators(fileName), reason);
-}
-
 } // namespace
 
 QString &Settings::Folder(int gameIndex)
@@ -86,11 +83,9 @@ Settings ParseSettings(const QByteArray &bytes)
     QByteArray body = bytes;
     if (body.startsWith("\xEF\xBB\xBF"))
         body.remove(0, 3);
-    QStringList lines = DecodeText(body).split(u'\n');
-    for (QString &line : lines) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-    }
+    // Files edited on any system end their lines with CR LF, LF or CR alone.
+    static const QRegularExpression LineEnd(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines = DecodeText(body).split(LineEnd);
     while (lines.size() < LineCount)
         lines.append(QString());
 
@@ -113,7 +108,7 @@ bool ReadSettings(const QString &fileName, Settings &settings, QString *errorStr
         bytes = file.readAll();
     if (!file.isOpen() || file.error() != QFileDevice::NoError) {
         if (errorString)
-            *errorString = Failure(QStringLiteral("Cannot read"), fileName, file.errorString());
+            *errorString = Tr("Cannot read %1: %2").arg(QDir::toNativeSeparators(fileName), file.errorString());
         return false;
     }
     settings = ParseSettings(bytes);

@@ -18,7 +18,7 @@ struct Settings {
 QByteArray SettingsFileBytes(const Settings &settings);
 
 // Reads what SettingsFileBytes writes and forgives what older or hand-edited files hold:
-// missing lines read as empty, LF-only line ends, a UTF-8 byte-order mark, text in the
+// missing lines read as empty, LF-only or CR-only line ends, a UTF-8 byte-order mark, text in the
 // local 8-bit code page, and a language line that is not 0 or 1 (read as not chosen).
 Settings ParseSettings(const QByteArray &bytes);
 

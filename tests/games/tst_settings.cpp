@@ -26,6 +26,8 @@ private slots:
         QTest::newRow("65537 is not 1") << QByteArray("x\r\n65537\r\n") << "x" << -1 << "";
         QTest::newRow("text reads 0") << QByteArray("x\r\nabc\r\n") << "x" << 0 << "";
         QTest::newRow("LF only") << QByteArray("D:\\hl.exe\n 1\ncs\n\n\n\n") << "D:\\hl.exe" << 1 << "cs";
+        QTest::newRow("CR only") << QByteArray("D:\\hl.exe\r 1\rcs\r\r\r\r") << "D:\\hl.exe" << 1 << "cs";
+        QTest::newRow("mixed, empty line kept") << QByteArray("D:\\hl.exe\r\n 1\n\r\ncs") << "D:\\hl.exe" << 1 << "";
         QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBF" "D:\\hl.exe\r\n 0\r\n") << "D:\\hl.exe" << 0 << "";
         // Not UTF-8: the local code page, or Latin-1 where that is UTF-8 too (the same letters here).
         QTest::newRow("8-bit") << QByteArray("C:\\A\xF1o\\hl.exe\r\n 0\r\ncs\xE9\r\n")
