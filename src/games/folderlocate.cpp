@@ -15,14 +15,27 @@ QString Slashed(const QString &path)
     return out;
 }
 
+const QString Suffix = QStringLiteral("resource/background");
+
 } // namespace
+
+bool EndsWithBackgroundFolder(const QString &path)
+{
+    QString slashed = Slashed(path);
+    while (slashed.endsWith(u'/'))
+        slashed.chop(1);
+    if (!slashed.endsWith(Suffix, Qt::CaseInsensitive))
+        return false;
+    // "myresource/background" is some other folder.
+    const qsizetype at = slashed.size() - Suffix.size();
+    return at == 0 || slashed.at(at - 1) == u'/';
+}
 
 QString RelativeBackgroundFolder(const QString &picked, const QString &gameRoot,
                                  Qt::CaseSensitivity cs)
 {
-    static const QString Suffix = QStringLiteral("resource/background");
     const QString path = Slashed(picked);
-    if (path.size() < Suffix.size() || !path.endsWith(Suffix, Qt::CaseInsensitive))
+    if (!EndsWithBackgroundFolder(picked))
         return {};
     // An empty root would make an absolute path look relative.
     if (gameRoot.isEmpty() || !path.startsWith(Slashed(gameRoot), cs))

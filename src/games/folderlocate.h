@@ -9,8 +9,12 @@ constexpr Qt::CaseSensitivity GamePathCase = Qt::CaseInsensitive;
 constexpr Qt::CaseSensitivity GamePathCase = Qt::CaseSensitive;
 #endif
 
-// The picked folder relative to gameRoot, or an empty string when it is not usable: shorter than
-// 19 characters, not ending in resource\background (either separator, any case), or not starting
+// Whether `path` ends with the folders resource and background (either separator, any letter
+// case, trailing separators allowed), the first at a folder boundary.
+bool EndsWithBackgroundFolder(const QString &path);
+
+// The picked folder relative to gameRoot, or an empty string when it is not usable: not ending
+// as EndsWithBackgroundFolder requires, or not starting
 // with gameRoot (letter case ignored on Windows only; either separator).
 QString RelativeBackgroundFolder(const QString &picked, const QString &gameRoot,
                                  Qt::CaseSensitivity cs = GamePathCase);

@@ -28,19 +28,24 @@ private slots:
     {
         QTest::addColumn<int>("resolution");
         QTest::addColumn<int>("lines");
+        QTest::addColumn<QByteArray>("first");
         QTest::addColumn<QByteArray>("last");
         // Each row's name is its first line after "resolution".
-        QTest::newRow("   800   600") << 1 << 16 << QByteArray("800_3_d_loading.tga      scaled      768   512");
-        QTest::newRow("   1024   768") << 2 << 16 << QByteArray("1024_3_d_loading.tga      scaled      768   512");
-        QTest::newRow("   1280   1024") << 3 << 25 << QByteArray("1280_4_e_loading.tga      scaled      1024   768");
+        QTest::newRow("   800   600") << 1 << 16 << QByteArray("800_1_a_loading.tga      scaled      0   0")
+                                      << QByteArray("800_3_d_loading.tga      scaled      768   512");
+        QTest::newRow("   1024   768") << 2 << 16 << QByteArray("1024_1_a_loading.tga      scaled      0   0")
+                                       << QByteArray("1024_3_d_loading.tga      scaled      768   512");
+        QTest::newRow("   1280   1024") << 3 << 25 << QByteArray("1280_1_a_loading.tga      scaled      0   0")
+                                        << QByteArray("1280_4_e_loading.tga      scaled      1024   768");
     }
 
     void otherTexts()
     {
-        QFETCH(int, resolution); QFETCH(int, lines); QFETCH(QByteArray, last);
+        QFETCH(int, resolution); QFETCH(int, lines); QFETCH(QByteArray, first); QFETCH(QByteArray, last);
         const QByteArray text = LayoutFileText(resolution);
         QVERIFY(text.count("\r\n") == lines && text.count('\n') == lines);
-        QVERIFY(text.startsWith("resolution" + QByteArray(QTest::currentDataTag()) + "\r\n\r\n"));
+        QVERIFY(text.startsWith("resolution" + QByteArray(QTest::currentDataTag()) + "\r\n\r\nresource/background/"
+                                + first + "\r\n"));
         QVERIFY(text.endsWith("\r\nresource/background/" + last + "\r\n"));
     }
 

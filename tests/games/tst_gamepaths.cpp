@@ -27,6 +27,29 @@ private slots:
         QTest::newRow("too short") << R"(resource\backgr)" << "" << "";
         QTest::newRow("wrong suffix") << R"(C:\HL\cz\resource\backgrounds)" << R"(C:\HL\)" << "";
         QTest::newRow("slashes") << "/opt/hl/dod/resource/background" << "/opt/hl/" << "dod/resource/background";
+        QTest::newRow("not at a folder boundary") << R"(C:\HL\cz\myresource\background)" << R"(C:\HL\)" << "";
+        QTest::newRow("trailing separator") << R"(C:\HL\cz\resource\background\)" << R"(C:\HL\)"
+                                            << R"(cz\resource\background\)";
+    }
+
+    void backgroundFolderEnding_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("backslashes") << R"(cstrike\resource\background)" << true;
+        QTest::newRow("mixed, any case") << R"(czero/RESOURCE\Background)" << true;
+        QTest::newRow("alone") << "resource/background" << true;
+        QTest::newRow("trailing separators") << "dod/resource/background//" << true;
+        QTest::newRow("inside a longer name") << R"(cstrike\myresource\background)" << false;
+        QTest::newRow("the game root") << "cstrike" << false;
+        QTest::newRow("background only") << R"(cstrike\background)" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+
+    void backgroundFolderEnding()
+    {
+        QFETCH(QString, path); QFETCH(bool, ends);
+        QCOMPARE(EndsWithBackgroundFolder(path), ends);
     }
 
     void pickedFolder()

@@ -42,6 +42,42 @@ private slots:
         QCOMPARE(c.Arguments, arguments);
         QVERIFY(c.Program == R"(C:\Program Files\HL\hl.exe)" && c.WorkingFolder == R"(C:\Program Files\HL\)");
     }
+
+    void launchCommand_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("quotes keep blanks") << R"(-game cstrike +name "Big  Joe")"
+                                            << QStringList{"-game", "cstrike", "+name", "Big  Joe"};
+        QTest::newRow("runs of blanks") << "  -game   dod  " << QStringList{"-game", "dod"};
+        QTest::newRow("nothing") << "" << QStringList();
+    }
+
+    void launchCommand()
+    {
+        QFETCH(QString, typed); QFETCH(QStringList, arguments);
+        QCOMPARE(GameLaunchCommand("/games/Half-Life/hl_linux", typed).Arguments, arguments);
+    }
+
+    // The folder in use is named as it is spelt on disk, whatever its letter case.
+    void offeredArgument_data()
+    {
+        QTest::addColumn<int>("game");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("offered");
+        QTest::newRow("CZero") << 1 << R"(CZero\resource\background)" << "-game CZero";
+        QTest::newRow("czero") << 1 << "czero/resource/background" << "-game czero";
+        QTest::newRow("cz") << 1 << "cz/resource/background" << "-game cz";
+        QTest::newRow("czeros is not czero") << 1 << "czeros/resource/background" << "-game cz";
+        QTest::newRow("Cs ignores the folder") << 0 << "CZero/resource/background" << "-game cstrike";
+        QTest::newRow("HL offers nothing") << 3 << "valve/resource/background" << "";
+    }
+
+    void offeredArgument()
+    {
+        QFETCH(int, game); QFETCH(QString, folder); QFETCH(QString, offered);
+        QCOMPARE(OfferedLaunchArgument(game, folder), offered);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestGameProfile)
