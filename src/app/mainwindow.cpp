@@ -13,6 +13,7 @@
 #include "gameprofile.h"
 #include "generatebackground.h"
 #include "picturebox.h"
+#include "tr.h"
 #include "tilegrid.h"
 #include "userinteraction.h"
 #include "waitcursor.h"
@@ -115,6 +116,12 @@ void Main::createControls()
     Picture3 = new PictureBox(elframe1);
     Picture3->setGeometry(1, 1, 800, 600);
 
+    // Tab goes along the bottom row as it is seen, left to right.
+    setTabOrder(elboton1, elboton4);
+    setTabOrder(elboton4, elcombo1);
+    setTabOrder(elcombo1, elboton2);
+    setTabOrder(elboton2, elboton3);
+
     connect(elcombo1, &elcombo::Click, this, &Main::ResolutionChange);
     connect(elboton3, &elboton::Click, this, &Main::LoadPicture);
     connect(elboton1, &elboton::Click, this, &Main::RunGame);
@@ -191,18 +198,34 @@ void Main::ChooseLanguage()
     else
         m_currentLanguage = m_interaction->askLanguage() == 0 ? 0 : 1;
     m_settings.Language = qint16(m_currentLanguage);
-    if (m_currentLanguage == 0)
+    if (m_currentLanguage == 0) {
         m_langStrings.ApplyEnglish();
-    else
+        QCoreApplication::removeTranslator(&m_messageTranslator);
+    } else {
         m_langStrings.ApplySpanish();
+        QCoreApplication::installTranslator(&m_messageTranslator);
+    }
     ApplyCaptions();
+}
+
+bool Main::usablePath(const QString &path)
+{
+    // config.dat holds one path per line.
+    if (!path.contains(u'\n') && !path.contains(u'\r'))
+        return true;
+    m_interaction->showMessage(Tr("%1 cannot be used: its path holds a line break")
+                                   .arg(QDir::toNativeSeparators(path)));
+    return false;
 }
 
 bool Main::LocateGameExe()
 {
     if (!m_settings.ExePath.isEmpty() && QFileInfo(m_settings.ExePath).isFile())
         return true;
-    const QString chosen = m_interaction->openFileName(m_langStrings.Entry(8), ExeFilter);
+    QString chosen;
+    do {
+        chosen = m_interaction->openFileName(m_langStrings.Entry(8), ExeFilter);
+    } while (!chosen.isEmpty() && !usablePath(chosen));
     if (chosen.isEmpty()) {
         failStartUp(m_langStrings.Entry(2));
         return false;
@@ -223,20 +246,28 @@ bool Main::LocateBackgroundFolder()
     QString &folder = m_settings.Folder(m_currentGame);
     if (folder.trimmed().isEmpty())
         folder = DefaultFolder(m_currentGame);
-    if (QFileInfo::exists(UnderGameRoot(m_settings.ExePath, folder)))
+    // Tiles go into the folder itself and the layout files into its parent, so only a real
+    // resource/background folder will do; a stored one that is not is asked for again.
+    const auto usable = [this](const QString &relative) {
+        return EndsWithBackgroundFolder(relative)
+               && QFileInfo(UnderGameRoot(m_settings.ExePath, relative)).isDir();
+    };
+    if (usable(folder))
         return true;
     // Condition Zero often lives in "czero"; no need to ask when it is there.
     const QString alternate = AlternateFolder(m_currentGame);
-    if (!alternate.isEmpty() && QFileInfo::exists(UnderGameRoot(m_settings.ExePath, alternate))) {
+    if (!alternate.isEmpty() && usable(alternate)) {
         folder = alternate;
         return true;
     }
-    const QString picked = m_interaction->pickFolder(QString::fromLatin1(profile.BrowsePrompt)
-                                                     + QLatin1Char('\n')
-                                                     + QString::fromLatin1(profile.BrowseHint));
+    QString picked;
+    do {
+        picked = m_interaction->pickFolder(QString::fromLatin1(profile.BrowsePrompt) + QLatin1Char('\n')
+                                           + QString::fromLatin1(profile.BrowseHint));
+    } while (!picked.isEmpty() && !usablePath(picked));
     const QString relative = RelativeBackgroundFolder(QDir::toNativeSeparators(picked),
                                                       GameRoot(m_settings.ExePath));
-    if (relative.isEmpty()) {
+    if (relative.isEmpty() || !QFileInfo(picked).isDir()) {
         failStartUp(m_langStrings.Entry(profile.BackgroundFolderMessage));
         return false;
     }
@@ -365,7 +396,7 @@ void Main::RunGame()
     QString error;
     if (!m_interaction->startDetached(command.Program, command.Arguments, command.WorkingFolder,
                                       &error))
-        m_interaction->showMessage(QStringLiteral("Cannot start %1: %2")
+        m_interaction->showMessage(Tr("Cannot start %1: %2")
                                        .arg(QDir::toNativeSeparators(command.Program), error));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "langstrings.h"
+#include "messagetranslator.h"
 #include "settings.h"
 #include "settingslocation.h"
 
@@ -76,6 +77,8 @@ private:
     void stretchPicture();
     bool loadPictureFile(const QString &fileName);
     void failStartUp(const QString &message);
+    // False, after saying why, for a picked path config.dat could not hold.
+    bool usablePath(const QString &path);
 
     void titleMouseDown(int button, int shift, float x, float y);
     void titleMouseMove(int button, int shift, float x, float y);
@@ -87,6 +90,7 @@ private:
 
     Settings m_settings;
     LangStrings m_langStrings;
+    MessageTranslator m_messageTranslator;   // installed while Spanish is chosen
     int m_currentLanguage = -1;
     int m_currentGame = -1;
     int m_lastGeneratedResolution = -1;

@@ -1,5 +1,7 @@
 #include "settingslocation.h"
 
+#include "tr.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -37,10 +39,10 @@ bool SettingsLocation::write(const Settings &settings, QString *errorString) con
     QString besideError;
     if (WriteSettings(besideProgram(), settings, &besideError))
         return true;
-    QString fallbackError = QStringLiteral("no fallback folder");
+    QString fallbackError = Tr("no fallback folder");
     if (!fallback().isEmpty()) {
         if (!QDir().mkpath(m_fallbackFolder))
-            fallbackError = QStringLiteral("Cannot create the folder %1")
+            fallbackError = Tr("Cannot create the folder %1")
                                 .arg(QDir::toNativeSeparators(m_fallbackFolder));
         else if (WriteSettings(fallback(), settings, &fallbackError))
             return true;

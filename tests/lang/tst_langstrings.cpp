@@ -1,26 +1,49 @@
 #include "langstrings.h"
+#include "messagetranslator.h"
 
+#include <QCoreApplication>
+#include <QDirIterator>
+#include <QRegularExpression>
 #include <QTest>
 
 class TestLangStrings : public QObject {
     Q_OBJECT
 private slots:
+    // The whole table, so two entries swapped or a letter changed shows at once.
     void entries_data()
     {
         QTest::addColumn<int>("entry");
         QTest::addColumn<QString>("english");
         QTest::addColumn<QString>("spanish");
-        QTest::newRow("2") << 2 << "Unable To Locate HL.exe" << "No se Pudo Encontrar El Archivo HL.exe";
-        // U+00F3, not a decomposed accent.
-        QTest::newRow("5, accent") << 5 << "Resolution" << QStringLiteral("Resoluci\u00F3n");
-        QTest::newRow("23") << 23 << "Unable To Locate Half-Life Resource Folder"
-                            << "No Se Encontro La Carpeta Resource Del Half-Life";
         const QString success = "Imagen De Fondo Generada Satisfactoriamente";   // one text for every game
-        QTest::newRow("0") << 0 << "Cs Background Generated Succesfully" << success;
-        QTest::newRow("20") << 20 << "Dod Background Generated Succesfully" << success;
-        QTest::newRow("30") << 30 << "Hal-Life Background Generated Succesfully" << success;
-        for (int empty : {-1, 16, 19, 25, 29, 31})
-            QTest::addRow("%d is empty", empty) << empty << QString() << QString();
+        const QStringList english{
+            "Cs Background Generated Succesfully", "Unable To Locate Cs Background Folder",
+            "Unable To Locate HL.exe", "Unable To Locate Cz Background Folder", "Run Cs", "Resolution",
+            "Make Cs Background", "Load Picture", "Locate HL.exe", "Run Cz",
+            "Cz Background Generated Succesfully", "Unable To Locate Cs Resource Folder",
+            "Unable To Locate Cz Resource Folder", "Make Cz Background",
+            "Unable To Locate Dod Background Folder", "Run Dod", "",
+            "Unable To Locate Dod Resource Folder", "Make Dod Background", "",
+            "Dod Background Generated Succesfully", "Unable To Locate Half-Life Background Folder",
+            "Run HL", "Unable To Locate Half-Life Resource Folder", "Make HL Background",
+            "", "", "", "", "", "Hal-Life Background Generated Succesfully"};
+        const QStringList spanish{
+            success, "No Se Encontro La Carpeta Background Del Cs", "No se Pudo Encontrar El Archivo HL.exe",
+            "No Se Encontro La Carpeta Background Del Cz", "Ejecutar Cs",
+            QStringLiteral("Resoluci\u00F3n"),   // U+00F3, not a decomposed accent
+            "Crear Fondo Cs", "Cargar Imagen", "Ubique El Archivo HL.exe", "Ejecutar Cz", success,
+            "No Se Encontro La Carpeta Resource Del Cs", "No Se Encontro La Carpeta Resource Del Cz",
+            "Crear Fondo Cz", "No Se Encontro La Carpeta Background Del Dod", "Ejecutar Dod", "",
+            "No Se Encontro La Carpeta Resource Del Dod", "Crear Fondo Dod", "", success,
+            "No Se Encontro La Carpeta Background Del Half-Life", "Ejecutar HL",
+            "No Se Encontro La Carpeta Resource Del Half-Life", "Crear Fondo HL",
+            "", "", "", "", "", success};
+        QCOMPARE(english.size(), LangEntryCount);
+        QCOMPARE(spanish.size(), LangEntryCount);
+        for (int entry = 0; entry < LangEntryCount; ++entry)
+            QTest::addRow("%d", entry) << entry << english[entry] << spanish[entry];
+        for (int outside : {-1, 31})
+            QTest::addRow("%d is empty", outside) << outside << QString() << QString();
     }
 
     void entries()
@@ -32,6 +55,64 @@ private slots:
         QCOMPARE(strings.Entry(entry), english);
         strings.ApplySpanish();
         QCOMPARE(strings.Entry(entry), spanish);
+    }
+
+    void messages_data()
+    {
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("spanish");
+        QTest::newRow("write") << "Cannot write %1: %2" << "No se puede escribir %1: %2";
+        QTest::newRow("read-only") << "the file is read-only" << "el archivo es de solo lectura";
+        QTest::newRow("accents") << "The picture is %1x%2 pixels, not %3"
+                                 << QStringLiteral("La imagen mide %1x%2 p\u00EDxeles, no %3");
+        QTest::newRow("start") << "Cannot start %1: %2" << "No se puede ejecutar %1: %2";
+        QTest::newRow("layouts differ")
+            << "Cannot pack the background: %1 and %2 differ; make the background again"
+            << "No se puede empaquetar el fondo: %1 y %2 son distintos; vuelva a crear el fondo";
+        QTest::newRow("not a message") << "Files Zipped Successfully !" << "";
+    }
+
+    // Installed, the translator answers the program's context only.
+    void messages()
+    {
+        QFETCH(QString, english); QFETCH(QString, spanish);
+        QCOMPARE(SpanishMessage(english.toUtf8().constData()), spanish);
+        MessageTranslator translator;
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        QCOMPARE(QCoreApplication::translate("Quiltra", english.toUtf8().constData()),
+                 spanish.isEmpty() ? english : spanish);
+        QCOMPARE(QCoreApplication::translate("QIODevice", english.toUtf8().constData()), english);
+        QVERIFY(QCoreApplication::removeTranslator(&translator));
+        QCOMPARE(QCoreApplication::translate("Quiltra", english.toUtf8().constData()), english);
+    }
+
+    // Every message text in the sources has its Spanish text, keeping its placeholders.
+    void everyMessageIsTranslated()
+    {
+        static const QRegularExpression Call(
+            QStringLiteral("(?:\\bTr\\(|translate\\(\"Quiltra\",\\s*)\"((?:[^\"\\\\]|\\\\.)*)\""));
+        QStringList found, missing;
+        for (QDirIterator it(QStringLiteral(QUILTRA_SOURCE_DIR "/src"), {"*.cpp", "*.h"}, QDir::Files,
+                             QDirIterator::Subdirectories);
+             it.hasNext();) {
+            QFile file(it.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(file.readAll());
+            for (auto match = Call.globalMatch(text); match.hasNext();) {
+                const QString english = match.next().captured(1);
+                found << english;
+                const QString spanish = SpanishMessage(english.toUtf8().constData());
+                static const QRegularExpression Placeholder(QStringLiteral("%\\d"));
+                QStringList a, b;
+                for (auto m = Placeholder.globalMatch(english); m.hasNext();) a << m.next().captured();
+                for (auto m = Placeholder.globalMatch(spanish); m.hasNext();) b << m.next().captured();
+                a.sort(); b.sort();
+                if (spanish.isEmpty() || a != b)
+                    missing << english;
+            }
+        }
+        QVERIFY(found.size() > 20);
+        QVERIFY2(missing.isEmpty(), qPrintable("no Spanish text for: " + missing.join(" | ")));
     }
 };
 

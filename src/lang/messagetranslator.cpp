@@ -1,0 +1,79 @@
+#include "messagetranslator.h"
+
+#include <cstring>
+#include <iterator>
+
+namespace {
+
+struct Message {
+    const char *English;
+    const char16_t *Spanish;
+};
+
+const Message Messages[] = {
+    // Writing files
+    {"Cannot write %1: %2", u"No se puede escribir %1: %2"},
+    {"the file could not be written completely", u"el archivo no se pudo escribir completo"},
+    {"the file is read-only", u"el archivo es de solo lectura"},
+    {"a folder or other non-file has that name", u"una carpeta u otra cosa que no es un archivo tiene ese nombre"},
+    {"its folder does not exist", u"su carpeta no existe"},
+    {"the file already exists", u"el archivo ya existe"},
+    {"Cannot read %1: %2", u"No se puede leer %1: %2"},
+    {"Cannot find the folder %1", u"No se encuentra la carpeta %1"},
+    {"Cannot create the folder %1", u"No se puede crear la carpeta %1"},
+    {"no fallback folder", u"no hay una carpeta alternativa"},
+    // Tiles and layout files
+    {"Cannot write the TGA image: %1", u"No se puede escribir la imagen TGA: %1"},
+    {"the picture is empty", u"la imagen est\u00E1 vac\u00EDa"},
+    {"the picture is %1x%2 pixels, but a TGA file holds at most %3 either way",
+     u"la imagen mide %1x%2 p\u00EDxeles, pero un archivo TGA admite como m\u00E1ximo %3 de ancho y de alto"},
+    {"the device is not open for writing", u"el dispositivo no est\u00E1 abierto para escritura"},
+    {"There is no resolution number %1", u"No existe la resoluci\u00F3n n\u00FAmero %1"},
+    {"The picture is %1x%2 pixels, not %3", u"La imagen mide %1x%2 p\u00EDxeles, no %3"},
+    // Archives
+    {"Cannot add %1: it is not an ordinary file", u"No se puede agregar %1: no es un archivo com\u00FAn"},
+    {"Cannot add %1: the file does not exist", u"No se puede agregar %1: el archivo no existe"},
+    {"Cannot add %1: it is larger than 4 GiB", u"No se puede agregar %1: supera los 4 GiB"},
+    {"Cannot add %1: it is too large to compress", u"No se puede agregar %1: es demasiado grande para comprimirlo"},
+    {"Cannot compress %1: zlib error %2", u"No se puede comprimir %1: error %2 de zlib"},
+    {"more than 65535 entries", u"m\u00E1s de 65535 entradas"},
+    {"the archive comment is longer than 65535 bytes", u"el comentario del archivo zip supera los 65535 bytes"},
+    {"the archive would be larger than 4 GiB", u"el archivo zip superar\u00EDa los 4 GiB"},
+    {"the name of an entry is longer than 65535 bytes", u"el nombre de una entrada supera los 65535 bytes"},
+    {"the comment of %1 is longer than 65535 bytes", u"el comentario de %1 supera los 65535 bytes"},
+    {"%1 is larger than 4 GiB", u"%1 supera los 4 GiB"},
+    {"write failed", u"fall\u00F3 la escritura"},
+    {"Cannot pack the background: %1 and %2 differ; make the background again",
+     u"No se puede empaquetar el fondo: %1 y %2 son distintos; vuelva a crear el fondo"},
+    // Starting the game, choosing files and folders
+    {"Cannot start %1: %2", u"No se puede ejecutar %1: %2"},
+    {"%1 cannot be used: its path holds a line break",
+     u"%1 no se puede usar: su ruta contiene un salto de l\u00EDnea"},
+};
+
+} // namespace
+
+QString SpanishMessage(const char *english)
+{
+    for (const Message &message : Messages) {
+        if (english && std::strcmp(message.English, english) == 0)
+            return QString::fromUtf16(message.Spanish);
+    }
+    return {};
+}
+
+int MessageCount()
+{
+    return int(std::size(Messages));
+}
+
+const char *EnglishMessage(int index)
+{
+    return index >= 0 && index < MessageCount() ? Messages[index].English : nullptr;
+}
+
+QString MessageTranslator::translate(const char *context, const char *sourceText, const char *,
+                                     int) const
+{
+    return context && std::strcmp(context, "Quiltra") == 0 ? SpanishMessage(sourceText) : QString();
+}
