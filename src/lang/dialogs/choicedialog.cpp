@@ -6,6 +6,10 @@
 #include "elradio.h"
 
 #include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QShowEvent>
 
 ChoiceDialog::ChoiceDialog(const QString &windowCaption, const QString &title, QSize clientSize,
                            const QList<Choice> &choices, QRect okGeometry)
@@ -53,8 +57,24 @@ void ChoiceDialog::closeEvent(QCloseEvent *event)
         QDialog::closeEvent(event);
 }
 
+void ChoiceDialog::showEvent(QShowEvent *event)
+{
+    // QDialog would allow for a title bar this frameless window does not have and open it
+    // 10 pixels left of and 40 above the middle; placing it first keeps QDialog out of it.
+    if (!event->spontaneous()) {
+        QScreen *where = QGuiApplication::screenAt(QCursor::pos());
+        const QRect area = (where ? where : screen())->availableGeometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+    QDialog::showEvent(event);
+}
+
 void ChoiceDialog::radioClicked(elradio *clicked)
 {
+    // The radio's own toggle would leave no choice on after a click on the checked one, and
+    // Ok would then answer for a choice the user never made.
+    if (!clicked->Value())
+        clicked->setValue(true);
     for (elradio *radio : std::as_const(m_radios)) {
         if (radio != clicked)
             radio->setValue(false);

@@ -10,8 +10,9 @@ class elpanel;
 class elradio;
 
 // A start-up question: a frameless window covered by a title panel, a group of radio buttons
-// of which at most one is on, and an Ok button. It stays open until Ok: the platform's close
-// keys are ignored, so the start-up sequence waiting for it neither hangs nor goes on unanswered.
+// of which always exactly one is on, and an Ok button. It opens in the middle of the screen and
+// stays open until Ok: the platform's close keys are ignored, so the start-up sequence waiting
+// for it neither hangs nor goes on unanswered.
 class ChoiceDialog : public QDialog {
     Q_OBJECT
 
@@ -37,6 +38,7 @@ protected:
                  const QList<Choice> &choices, QRect okGeometry);
 
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
     QList<elradio *> m_radios;
 
