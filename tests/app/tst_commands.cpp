@@ -84,6 +84,7 @@ private slots:
         QVERIFY(QDir().mkpath(folder));
         click(t, t.window->elboton2, 0);
         QStringList messages = t.ui.messages;
+        QCOMPARE(t.window->LastGeneratedResolution(), 1);   // the zip still packs the 800x600 one
         QCOMPARE(t.readFile(GameTree::resource(0, "background/640_1_b_loading.tga")), "mine");
         QVERIFY(QFile::setPermissions(blocked, QFile::ReadOwner | QFile::WriteOwner) && QFile::remove(blocked));
         click(t, t.window->elboton2, 0);
@@ -98,6 +99,35 @@ private slots:
         QCOMPARE(t.ui.messages, QStringList{"Unable To Locate Cs Resource Folder"});
         QVERIFY(t.ui.ended);
         QCOMPARE(t.window->LastGeneratedResolution(), 1);
+    }
+
+    // Steam keeps Condition Zero in "czero": the make writes there, not into "cz".
+    void makeIntoTheStoredFolder()
+    {
+        GameTree t;
+        QVERIFY(QDir(t.path("Half-Life/cz")).removeRecursively());
+        QVERIFY(QDir().mkpath(t.path("Half-Life/czero/resource/background")));
+        QVERIFY(start(t, 1));
+        click(t, t.window->elboton2, 0);
+        QCOMPARE(t.ui.messages, QStringList{"Cz Background Generated Succesfully"});
+        QCOMPARE(QDir(t.path("Half-Life/czero/resource/background")).entryList(QDir::Files),
+                 (QStringList{"640_1_a_loading.tga", "640_1_b_loading.tga", "640_1_c_loading.tga",
+                              "640_2_a_loading.tga", "640_2_b_loading.tga", "640_2_c_loading.tga"}));
+        QCOMPARE(t.readFile("Half-Life/czero/resource/BackgroundLoadingLayout.txt"), LayoutFileText(0));
+        QVERIFY(!QFileInfo::exists(t.path("Half-Life/cz")));
+    }
+
+    // A Spanish user reads why a make failed in Spanish, the file and the reason included.
+    void failureInTheChosenLanguage()
+    {
+        GameTree t;
+        QVERIFY(start(t, 2, 1));
+        const QString blocked = GameTree::resource(2, "BackgroundLoadingLayout.txt");
+        QVERIFY(t.writeFile(blocked, "mine") && QFile::setPermissions(t.path(blocked), QFile::ReadOwner));
+        click(t, t.window->elboton2, 0);
+        QCOMPARE(t.ui.messages, QStringList{"No se puede escribir " + t.path(blocked)
+                                            + ": el archivo es de solo lectura"});
+        QCOMPARE(t.window->LastGeneratedResolution(), -1);
     }
 
     void zipPacksWhatWasMade()

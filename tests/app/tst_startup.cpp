@@ -1,5 +1,6 @@
 #include "elboton.h"
 #include "ellabel.h"
+#include "fulldisk.h"
 #include "gametree.h"
 
 #include <QTest>
@@ -15,7 +16,11 @@ private slots:
         GameTree t;
         // The first run finds the default folder, so no picker; later runs know the language
         // unless the stored one is neither English nor Spanish. The last run picks Spanish and Dod.
+#ifdef Q_OS_WIN
+        const QString exe = "open Locate HL.exe | hl.exe (hl.exe)";
+#else
         const QString exe = "open Locate HL.exe | hl.exe (hl.exe);;Linux build (hl_linux hl.sh)";
+#endif
         const QList<QStringList> asked{{"language", exe, "game"}, {"game"}, {"language", "game"}};
         for (int run = 0; run < 3; ++run) {
             QVERIFY(run < 2
@@ -50,6 +55,8 @@ private slots:
         QTest::newRow("wrong suffix") << false << "Half-Life/cstrike/resource/backdrop" << folder;
         QTest::newRow("outside the game") << false << "Other/cstrike/resource/background" << folder;
         QTest::newRow("other letter case") << false << "Half-Life/cstrike/Resource/Background" << "";
+        QTest::newRow("not at a folder boundary") << false << "Half-Life/cstrike/myresource/background" << folder;
+        QTest::newRow("a plain file") << false << "Half-Life/cstrike/resource/background=file" << folder;
     }
     void folderStep()
     {
@@ -61,7 +68,12 @@ private slots:
         QVERIFY(!exeGone || QFile::remove(t.exePath()));
         const QByteArray before = t.readFile();
         const bool inTree = picked.count('/') > 2;
-        QVERIFY(!inTree || QDir().mkpath(t.path(picked)));
+        if (picked.endsWith("=file")) {
+            picked.chop(5);
+            QVERIFY(QDir().mkpath(t.path("Half-Life/cstrike/resource")) && t.writeFile(picked, "not a folder"));
+        } else {
+            QVERIFY(!inTree || QDir().mkpath(t.path(picked)));
+        }
         t.ui.folderAnswers = {inTree ? t.path(picked) : picked};
         t.open().StartUp();
 
@@ -72,6 +84,92 @@ private slots:
                      QDir::toNativeSeparators(picked.mid(10)).toUtf8() + '\r');
         else
             QCOMPARE(t.readFile(), before);
+    }
+
+    // A stored folder is used only when it is a real background folder; otherwise the
+    // folder is looked for again, which here means the picker.
+    void storedFolder_data()
+    {
+        QTest::addColumn<QString>("stored");   // relative to Half-Life; made as a folder first
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("usable") << "cstrike/skins/resource/background" << false;
+        QTest::newRow("not at a folder boundary") << "cstrike/myresource/background" << true;
+        QTest::newRow("the game root") << "cstrike" << true;
+        QTest::newRow("a plain file") << "cstrike/resource/background=file" << true;
+    }
+    void storedFolder()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, asked);
+        GameTree t;
+        QVERIFY(QDir(t.path("Half-Life/cstrike")).removeRecursively());
+        if (stored.endsWith("=file")) {
+            stored.chop(5);
+            QVERIFY(QDir().mkpath(t.path("Half-Life/cstrike/resource")) && t.writeFile("Half-Life/" + stored, ""));
+        } else {
+            QVERIFY(QDir().mkpath(t.path("Half-Life/" + stored)));
+        }
+        QVERIFY(WriteSettings(t.path("program/config.dat"),
+                              Settings{t.exePath(), 0, QDir::toNativeSeparators(stored)}));
+        t.open().StartUp();
+        QCOMPARE(t.ui.log.size(), asked ? 2 : 1);
+        QCOMPARE(t.ui.ended, asked);   // the picker gets no answer here
+    }
+
+    // config.dat holds one path per line: a path with a line break is refused and asked again.
+    void lineBreakInPickedPath()
+    {
+        GameTree t;
+        QVERIFY(QDir().mkpath(t.path("odd\nname")) && t.writeFile("odd\nname/hl.exe", {}));
+        t.ui.openAnswers = {t.path("odd\nname/hl.exe"), t.exePath()};
+        t.open().StartUp();
+        QCOMPARE(t.ui.messages, QStringList{t.path("odd\nname/hl.exe") + " cannot be used: its path holds a line break"});
+        QCOMPARE(t.ui.log.count("language") + t.ui.log.filter("open ").size(), 3);
+        QVERIFY(!t.ui.ended);
+        QVERIFY(t.readFile().startsWith(t.exePath().toUtf8() + "\r\n"));
+    }
+
+    // config.dat both beside the program and in the fallback folder: the newer one counts.
+    void newerOfTwoSettingsFiles_data()
+    {
+        QTest::addColumn<bool>("fallbackNewer");
+        QTest::newRow("beside the program newer") << false;
+        QTest::newRow("fallback newer") << true;
+    }
+    void newerOfTwoSettingsFiles()
+    {
+        QFETCH(bool, fallbackNewer);
+        GameTree t;
+        QVERIFY(QDir().mkpath(t.path("fallback")));
+        const QString beside = t.path("program/config.dat"), fallback = t.path("fallback/config.dat");
+        QVERIFY(WriteSettings(beside, Settings{t.exePath(), 0}) && WriteSettings(fallback, Settings{t.exePath(), 1}));
+        const QDateTime older = QDateTime::currentDateTime().addSecs(-3600);
+        QFile old(fallbackNewer ? beside : fallback);
+        QVERIFY(old.open(QIODevice::ReadWrite) && old.setFileTime(older, QFileDevice::FileModificationTime));
+        old.close();
+        t.open().StartUp();
+        QCOMPARE(t.window->CurrentLanguage(), fallbackNewer ? 1 : 0);
+    }
+
+    // A full disk under the program's folder keeps its config.dat whole; the settings go to the
+    // fallback folder, which the next start reads.
+    void fullProgramFolderKeepsConfig()
+    {
+        FullDisk disk;
+        MOUNT_FULL_DISK(disk, 256);
+        GameTree t;
+        const QString config = disk.path() + "/config.dat";
+        QVERIFY(WriteSettings(config, Settings{t.exePath(), 1, "cstrike\\resource\\background"}));
+        QFile file(config);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        QVERIFY(disk.fill());
+        t.ui.gameAnswers = {2};
+        t.window = std::make_unique<Main>(&t.ui, disk.path(), t.path("fallback"));
+        t.window->StartUp();
+        QVERIFY2(t.ui.messages.isEmpty() && !t.ui.ended, qPrintable(t.ui.messages.join('\n')));
+        QVERIFY(file.seek(0) && file.readAll() == before);
+        QVERIFY(t.readFile("fallback/config.dat").startsWith(t.exePath().toUtf8() + "\r\n 1\r\n"));
     }
 
     void steamConditionZeroNeedsNoPicker()
