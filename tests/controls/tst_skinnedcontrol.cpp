@@ -127,6 +127,8 @@ private slots:
     void dropShadowIsBlackCopyOnePixelOff();
     void mouseEvents_data();
     void mouseEvents();
+    void closeBoxColours_data();
+    void closeBoxColours();
 };
 
 // The six controls, each with what its empty store gives it and a font size key to read.
@@ -460,6 +462,55 @@ void TestSkinnedControl::mouseEvents()
     }
     QCOMPARE(log.join(" | "), raised);
     QCOMPARE(control->grab().toImage(), initial);
+}
+
+void TestSkinnedControl::closeBoxColours_data()
+{
+    // The panel's close box at (274, 8) of a 300 x 200 panel, read from a store of design
+    // values, or (design: null) as it is before a holder reads any store into it.
+    QTest::addColumn<QVariant>("design");
+    QTest::addColumn<QRgb>("mark");
+    QTest::addColumn<QRgb>("face");
+    QTest::addColumn<QRgb>("light");   // left and top edge of the box
+    QTest::addColumn<QRgb>("dark");    // right and bottom edge
+    QTest::newRow("as created") << QVariant() << 0x889180u << 0x4C5844u << 0xA0AA95u << 0x000000u;
+    QTest::newRow("nothing stored") << QVariant(QVariantMap()) << 0x889180u << 0x4C5844u << 0xA0AA95u << 0x000000u;
+    QTest::newRow("the start-up dialogs' dark edge")
+        << QVariant(QVariantMap{{"color3ddark", 0x222E28}}) << 0x889180u << 0x4C5844u << 0xA0AA95u << 0x282E22u;
+    QTest::newRow("a darker body") << QVariant(QVariantMap{{"backcolor", 0x222E28}}) << 0x889180u << 0x282E22u
+                                   << 0xA0AA95u << 0x000000u;
+    QTest::newRow("a close colour of its own") << QVariant(QVariantMap{{"closecolor", 0x0000FF}}) << 0xFF0000u
+                                               << 0x4C5844u << 0xA0AA95u << 0x000000u;
+}
+
+void TestSkinnedControl::closeBoxColours()
+{
+    QFETCH(QVariant, design);
+    QFETCH(QRgb, mark);
+    QFETCH(QRgb, face);
+    QFETCH(QRgb, light);
+    QFETCH(QRgb, dark);
+    elpanel panel;
+    if (!design.isNull()) {
+        PropertyStore store;
+        const QVariantMap values = design.toMap();
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            store.setValue(it.key(), it.value());
+        panel.ReadProperties(store);
+    }
+    panel.resize(300, 200);
+    panel.show();
+    const QImage shown = panel.grab().toImage();
+    const auto at = [&](int x, int y) { return shown.pixel(274 + x, 8 + y) & 0xFFFFFF; };
+    // The x: two strokes two pixels wide meeting at (8, 8), 8 x 7 pixels from (5, 5).
+    for (const QPoint p : {QPoint(5, 5), QPoint(12, 5), QPoint(8, 8), QPoint(9, 8), QPoint(5, 11), QPoint(12, 11)})
+        QCOMPARE(at(p.x(), p.y()), mark);
+    for (const QPoint p : {QPoint(8, 5), QPoint(3, 8), QPoint(14, 8), QPoint(8, 11), QPoint(2, 15)})
+        QCOMPARE(at(p.x(), p.y()), face);
+    QCOMPARE(at(0, 9), light);
+    QCOMPARE(at(9, 0), light);
+    QCOMPARE(at(17, 9), dark);
+    QCOMPARE(at(9, 17), dark);
 }
 
 QTEST_MAIN(TestSkinnedControl)
