@@ -8,6 +8,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <unistd.h>
 #endif
@@ -45,6 +46,45 @@ bool writeAll(QSaveFile &file, const QByteArray &bytes, QString *reason)
 #endif
     return true;
 }
+
+#ifdef Q_OS_UNIX
+// While the files of a set take their places, a request to end the program (Ctrl+C, a closed
+// terminal, a plain kill) waits until the last rename, so the layout files never disagree.
+// The request is not lost: it is raised again right after. Nothing can hold off SIGKILL.
+class TerminationDeferred
+{
+public:
+    TerminationDeferred()
+    {
+        struct sigaction deferring {};
+        deferring.sa_handler = [](int signal) { s_pending = signal; };
+        sigemptyset(&deferring.sa_mask);
+        for (int i = 0; i < Count; ++i)
+            sigaction(Signals[i], &deferring, &m_previous[i]);
+    }
+    ~TerminationDeferred()
+    {
+        for (int i = 0; i < Count; ++i)
+            sigaction(Signals[i], &m_previous[i], nullptr);
+        if (const int signal = s_pending) {
+            s_pending = 0;
+            std::raise(signal);
+        }
+    }
+    TerminationDeferred(const TerminationDeferred &) = delete;
+    TerminationDeferred &operator=(const TerminationDeferred &) = delete;
+
+private:
+    static constexpr int Count = 3;
+    static constexpr int Signals[Count] = {SIGTERM, SIGINT, SIGHUP};
+    static inline volatile std::sig_atomic_t s_pending = 0;
+    struct sigaction m_previous[Count] {};
+};
+#else
+struct TerminationDeferred
+{
+};
+#endif
 
 } // namespace
 
@@ -112,6 +152,7 @@ bool WholeFileSet::commit()
 {
     if (!m_errorString.isEmpty())
         return false;
+    const TerminationDeferred deferred;
     for (auto &file : m_files) {
         if (!file->commit()) {
             m_errorString = CannotWriteMessage(file->fileName(), writeFailure(*file));

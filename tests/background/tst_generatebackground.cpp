@@ -1,5 +1,6 @@
 #include "fulldisk.h"
 #include "generatebackground.h"
+#include "layoutfiles.h"
 #include "tgareader.h"
 #include "tilegrid.h"
 
@@ -7,8 +8,12 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QMap>
+#include <QProcess>
+#include <QThread>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdio>
 
 namespace {
 
@@ -105,6 +110,42 @@ private slots:
 
     // The disk fills at different points of the make: after a few tiles, and with only
     // the layout files left to write.
+    // Ended at any moment of a make, the game folder holds two equal layout files, and every
+    // tile they name is there, whole.
+    void endedMidMake()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("ends the child with SIGTERM");
+#endif
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("cstrike/resource/background"));
+        const QString exe = dir.filePath("hl.exe");
+        QCOMPARE(int(GenerateBackgroundFiles(testPicture(0, 1), 0, exe, Relative).status), int(GenerateResult::Done));
+        for (int run = 0; run < 40; ++run) {
+            const int delay = run * 7 % 50;   // spread over the phases of several makes
+            QProcess child;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("QUILTRA_MAKE_LOOP", exe);
+            child.setProcessEnvironment(environment);
+            child.start(QCoreApplication::applicationFilePath(), QStringList());
+            QVERIFY(child.waitForReadyRead(10000));
+            QThread::msleep(ulong(delay));
+            child.terminate();
+            QVERIFY(child.waitForFinished(10000));
+            QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+            const QByteArray layout = snapshot(dir.filePath("cstrike/resource")).value(
+                dir.filePath("cstrike/resource/BackgroundLayout.txt"));
+            QCOMPARE(snapshot(dir.filePath("cstrike/resource")).value(
+                         dir.filePath("cstrike/resource/BackgroundLoadingLayout.txt")), layout);
+            const int resolution = layout.startsWith("resolution   640") ? 0 : 1;
+            QCOMPARE(layout, LayoutFileText(resolution));
+            for (const TileSpec &tile : TileGrid(resolution))
+                QVERIFY2(ReadTga(dir.filePath("cstrike/resource/background/" + tile.FileName)).size() == tile.rect().size(),
+                         qPrintable(tile.FileName));
+        }
+    }
+
     void fullDiskMidMake_data()
     {
         QTest::addColumn<int>("leaveFree");
@@ -134,5 +175,19 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstGenerateBackground)
+// With QUILTRA_MAKE_LOOP set to a game folder, the program makes backgrounds there, 640x480
+// and 800x600 by turns, until it is ended: the child the kill test ends mid-make.
+int main(int argc, char **argv)
+{
+    if (const QString exe = qEnvironmentVariable("QUILTRA_MAKE_LOOP"); !exe.isEmpty()) {
+        const QImage pictures[2] = {testPicture(0, 3), testPicture(1, 4)};
+        std::puts("making");
+        std::fflush(stdout);
+        for (int i = 0;; ++i)
+            GenerateBackgroundFiles(pictures[i % 2], i % 2, exe, Relative);
+    }
+    QCoreApplication app(argc, argv);
+    TstGenerateBackground test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_generatebackground.moc"
