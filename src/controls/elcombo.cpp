@@ -3,8 +3,11 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QStyledItemDelegate>
+#include <QWheelEvent>
 #include <QtMath>
 
 namespace {
@@ -17,6 +20,58 @@ constexpr int ListHeight = 19;   // the field plus the list's own one-pixel bord
 constexpr ColorValue ListBody = 0x37463Eu;
 
 } // namespace
+
+// The stock list as the control shows it: the control keeps the focus and hands it the keys,
+// the list draws the control's focus mark over its own field and opens below the control.
+class elcombo::DropList : public QComboBox
+{
+public:
+    DropList(elcombo *owner, QWidget *parent) : QComboBox(parent), m_owner(owner) { setFocusPolicy(Qt::NoFocus); }
+
+    using QComboBox::keyPressEvent;
+    void showPopup() override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    elcombo *m_owner;
+};
+
+void elcombo::DropList::showPopup()
+{
+    QComboBox::showPopup();
+    // The style's own popup lays the chosen entry over the field, hiding it; below the
+    // control it leaves the field readable, and above it where the screen ends.
+    QWidget *popup = view()->window();
+    const QRect area = m_owner->screen()->availableGeometry();
+    QPoint at = m_owner->mapToGlobal(QPoint(0, m_owner->height()));
+    if (at.y() + popup->height() > area.y() + area.height())
+        at.setY(m_owner->mapToGlobal(QPoint(0, 0)).y() - popup->height());
+    popup->move(at);
+}
+
+void elcombo::DropList::paintEvent(QPaintEvent *event)
+{
+    QComboBox::paintEvent(event);
+    if (!m_owner->showsFocusMark())
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(m_owner->colorOf(m_owner->m_foreColor), 1, Qt::DotLine));
+    // Round the text, clear of its first stroke and of the drop symbol; the visible field
+    // starts at (1, 1) here.
+    const int right = m_owner->m_symbolBox->x() - 2;
+    painter.drawRect(QRect(2, 3, right - 2, 12));
+}
+
+void elcombo::DropList::wheelEvent(QWheelEvent *event)
+{
+    if (m_owner->hasFocus())
+        QComboBox::wheelEvent(event);
+    else
+        event->ignore();
+}
 
 elcombo::elcombo(QWidget *parent)
     : SkinnedControl(parent)
@@ -32,12 +87,11 @@ elcombo::elcombo(QWidget *parent)
         line.color = LightEdge;
 
     m_field = new QWidget(this);
-    m_combo = new QComboBox(m_field);
+    m_combo = new DropList(this, m_field);
     m_combo->setFont(designFont());
     // A plain item delegate lets the style sheet colour the selected entry of the open list.
     m_combo->setItemDelegate(new QStyledItemDelegate(m_combo));
-    m_combo->setFocusPolicy(Qt::StrongFocus);
-    setFocusProxy(m_combo);
+    setFocusPolicy(Qt::StrongFocus);
     m_symbolBox = new QWidget(m_field);
     // The drawn symbol takes no mouse input, so a click on it reaches the list's own drop button.
     m_symbolBox->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -130,6 +184,11 @@ void elcombo::setFontUnderline(bool on)
     applyFont(font, QStringLiteral("FontUnderline"));
 }
 
+QComboBox *elcombo::innerList() const
+{
+    return m_combo;
+}
+
 void elcombo::Clear()
 {
     m_combo->clear();
@@ -191,11 +250,13 @@ void elcombo::setForeColor(ColorValue color)
 void elcombo::setColor3DLight(ColorValue color)
 {
     setLineColors(m_lineB, color, QStringLiteral("Color3DLight"));
+    applyListStyle();
 }
 
 void elcombo::setColor3DDark(ColorValue color)
 {
     setLineColors(m_lineA, color, QStringLiteral("Color3DDark"));
+    applyListStyle();
 }
 
 void elcombo::setListBackColor(ColorValue)
@@ -277,14 +338,18 @@ void elcombo::applyListStyle()
 {
     const QString body = colorOf(ListBody).name();
     const QString text = colorOf(m_foreColor).name();
-    const QString edge = colorOf(m_lineB[0].color).name();
+    const QString light = colorOf(m_lineB[0].color).name();
+    const QString dark = colorOf(m_lineA[0].color).name();
+    // The open list is framed sunken like the field, and its chosen entry takes the dark
+    // edge colour under the text colour: the light edge behind dark text read poorly.
     m_combo->setStyleSheet(QStringLiteral(
         "QComboBox { background: %1; color: %2; border: 1px solid %1; padding: 0 0 0 3px; }"
         "QComboBox::drop-down { border: none; width: 20px; }"
         "QComboBox::down-arrow { image: none; }"
-        "QComboBox QAbstractItemView { background: %1; color: %2; border: 1px solid %3;"
-        " selection-background-color: %3; selection-color: %1; outline: none; }")
-                               .arg(body, text, edge));
+        "QComboBox QAbstractItemView { background: %1; color: %2; border: 1px solid;"
+        " border-color: %4 %3 %3 %4; selection-background-color: %4; selection-color: %2; outline: none; }"
+        "QComboBox QAbstractItemView::item:selected { background: %4; color: %2; }")
+                               .arg(body, text, light, dark));
 }
 
 void elcombo::placeElements()
@@ -313,6 +378,23 @@ void elcombo::resizeEvent(QResizeEvent *event)
 {
     SkinnedControl::resizeEvent(event);
     placeElements();
+}
+
+void elcombo::keyPressEvent(QKeyEvent *event)
+{
+    m_combo->keyPressEvent(event);
+}
+
+void elcombo::focusInEvent(QFocusEvent *event)
+{
+    SkinnedControl::focusInEvent(event);
+    m_combo->update();
+}
+
+void elcombo::focusOutEvent(QFocusEvent *event)
+{
+    SkinnedControl::focusOutEvent(event);
+    m_combo->update();
 }
 
 void elcombo::changeEvent(QEvent *event)

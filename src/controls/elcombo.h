@@ -8,6 +8,10 @@ class QComboBox;
 // least 1425 twips wide, that clips a stock drop-down list (`Combo1`) so its
 // own frame is hidden, with a drawn drop symbol over the list's drop button.
 // Click is raised on every selection the user makes and on SetListIndex.
+// The control itself takes the focus, in the Tab order like any control, and
+// hands its keys to the list: Up and Down choose, Alt+Down and F4 open it.
+// The wheel chooses only while the control has the focus, so scrolling the
+// window past it changes nothing. The open list drops below the field.
 class elcombo : public SkinnedControl
 {
     Q_OBJECT
@@ -73,8 +77,8 @@ public:
 
     // The colour the drop symbol is drawn in right now.
     ColorValue shownSymbolColor() const { return m_symbolColor; }
-    // The inner stock list, for holders that need its keyboard focus.
-    QComboBox *innerList() const { return m_combo; }
+    // The inner stock list.
+    QComboBox *innerList() const;
 
     void ReadProperties(const PropertyStore &store) override;
     void WriteProperties(PropertyStore &store) const override;
@@ -89,15 +93,20 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    class DropList;
+
     void applyListStyle();
     void placeElements();
     void applyFont(const QFont &font, const QString &property);
 
     QWidget *m_field = nullptr;       // `Picture2`, the clipping field
-    QComboBox *m_combo = nullptr;     // `Combo1`
+    DropList *m_combo = nullptr;      // `Combo1`
     QWidget *m_symbolBox = nullptr;   // `Picture1` with the drop symbol `Label2`
     EdgeLine m_lineA[2];              // top, left (dark)
     EdgeLine m_lineB[2];              // right, bottom (light)

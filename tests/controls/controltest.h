@@ -19,8 +19,11 @@ inline QRgb rgbOf(quint32 bgr)
 
 // Gives control the keyboard focus as the Tab key does. Its window is made the active one
 // directly: offscreen, the platform activates a shown window only later, when events run.
+// Activating focuses the first control for the window's sake, so that focus is taken back first.
 inline void focusFromKeyboard(QWidget *control)
 {
     QApplication::setActiveWindow(control->window());
+    if (QWidget *focused = QApplication::focusWidget())
+        focused->clearFocus();
     control->setFocus(Qt::TabFocusReason);
 }

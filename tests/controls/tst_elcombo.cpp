@@ -1,8 +1,49 @@
+#include "controltest.h"
+#include "elboton.h"
 #include "elcombo.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QSignalSpy>
 #include <QtTest>
+
+namespace {
+
+const char *const Resolutions[] = {"640x480", "800x600", "1024x768", "1280x1024"};
+
+// The main window's design values for its resolution list.
+PropertyStore mainWindowDesign()
+{
+    PropertyStore store;
+    store.setValue("forecolor", 0xFFFFFF);
+    store.setValue("color3dlight", 0x809188);
+    store.setValue("color3ddark", 0x222E28);
+    return store;
+}
+
+// The resolution list as the main window fills it, the second entry chosen.
+elcombo *resolutionList(QWidget *window, const PropertyStore &design = {})
+{
+    auto *combo = new elcombo(window);
+    combo->ReadProperties(design);
+    for (const char *entry : Resolutions)
+        combo->AddItem(QString::fromLatin1(entry));
+    combo->SetListIndex(1);
+    return combo;
+}
+
+// Where a line of pixels of the control shows exactly colour: x of row y, or y of column x.
+QList<int> marked(QWidget *control, QRgb colour, int row, int column)
+{
+    const QImage shown = control->grab().toImage();
+    QList<int> at;
+    for (int i = 0; i < (row >= 0 ? shown.width() : shown.height()); ++i)
+        if ((shown.pixel(row >= 0 ? i : column, row >= 0 ? row : i) & 0xFFFFFF) == colour)
+            at.append(i);
+    return at;
+}
+
+} // namespace
 
 class TestElcombo : public QObject
 {
@@ -11,6 +52,13 @@ class TestElcombo : public QObject
 private slots:
     void listOperations_data();
     void listOperations();
+    void keysAndWheel_data();
+    void keysAndWheel();
+    void inTheTabOrder();
+    void focusMark_data();
+    void focusMark();
+    void openListBelowInOwnColours_data();
+    void openListBelowInOwnColours();
 };
 
 void TestElcombo::listOperations_data()
@@ -42,7 +90,7 @@ void TestElcombo::listOperations()
     QFETCH(int, clicks);
     elcombo combo;
     combo.show();
-    for (const char *entry : {"640x480", "800x600", "1024x768", "1280x1024"})
+    for (const char *entry : Resolutions)
         combo.AddItem(QString::fromLatin1(entry));
     QCOMPARE(combo.GetListIndex(), -1);   // adding selects nothing
     QSignalSpy click(&combo, &elcombo::Click);
@@ -60,6 +108,182 @@ void TestElcombo::listOperations()
     QCOMPARE(combo.ListCount(), count);
     QCOMPARE(click.count(), clicks);
     QCOMPARE(combo.GetList(0), QString());
+}
+
+void TestElcombo::keysAndWheel_data()
+{
+    // The second of the four resolutions chosen; keys go to the focused control, the wheel
+    // to the list under the pointer.
+    QTest::addColumn<bool>("focused");   // else a button beside it has the focus
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<bool>("open");
+    QTest::newRow("Down") << true << "Down" << 2 << 1 << false;
+    QTest::newRow("Up") << true << "Up" << 0 << 1 << false;
+    QTest::newRow("Up past the first") << true << "Up Up" << 0 << 1 << false;
+    QTest::newRow("Down to the last and past it") << true << "Down Down Down" << 3 << 2 << false;
+    QTest::newRow("Alt+Down opens") << true << "Alt+Down" << 1 << 0 << true;
+    QTest::newRow("F4 opens") << true << "F4" << 1 << 0 << true;
+    QTest::newRow("wheel down with the focus") << true << "wheel-down" << 2 << 1 << false;
+    QTest::newRow("wheel up with the focus") << true << "wheel-up" << 0 << 1 << false;
+    QTest::newRow("wheel without the focus") << false << "wheel-down wheel-up" << 1 << 0 << false;
+}
+
+void TestElcombo::keysAndWheel()
+{
+    QFETCH(bool, focused);
+    QFETCH(QString, steps);
+    QFETCH(int, index);
+    QFETCH(int, clicks);
+    QFETCH(bool, open);
+    QWidget window;
+    auto *button = new elboton(&window);
+    auto *combo = resolutionList(&window);
+    combo->move(0, 30);
+    window.show();
+    focusFromKeyboard(focused ? static_cast<QWidget *>(combo) : button);
+    QVERIFY(focused ? combo->hasFocus() : button->hasFocus());
+    QSignalSpy click(combo, &elcombo::Click);
+    QWidget *list = combo->innerList();
+    for (const QString &step : steps.split(' ')) {
+        if (step.startsWith("wheel")) {
+            const QPointF at(20, 8);
+            QWheelEvent wheel(at, list->mapToGlobal(at), {}, QPoint(0, step == "wheel-down" ? -120 : 120),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(list, &wheel);
+        } else {
+            const bool alt = step.startsWith("Alt+");
+            const QString name = step.mid(alt ? 4 : 0);
+            const Qt::Key key = name == "Down" ? Qt::Key_Down : name == "Up" ? Qt::Key_Up : Qt::Key_F4;
+            QTest::keyClick(QApplication::focusWidget(), key, alt ? Qt::AltModifier : Qt::NoModifier);
+        }
+    }
+    QWidget *popup = combo->innerList()->view()->window();
+    const bool shown = popup->isVisible();
+    combo->innerList()->hidePopup();
+    QCOMPARE(combo->GetListIndex(), index);
+    QCOMPARE(click.count(), clicks);
+    QCOMPARE(shown, open);
+}
+
+void TestElcombo::inTheTabOrder()
+{
+    // Placed last, and put between the buttons as the main window orders its controls.
+    QWidget window;
+    auto *run = new elboton(&window);
+    auto *make = new elboton(&window);
+    auto *combo = new elcombo(&window);
+    QWidget::setTabOrder(run, combo);
+    QWidget::setTabOrder(combo, make);
+    window.show();
+    focusFromKeyboard(run);
+    QList<QWidget *> visited;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.append(QApplication::focusWidget());
+    }
+    QCOMPARE(visited, (QList<QWidget *>{combo, make, run}));
+}
+
+void TestElcombo::focusMark_data()
+{
+    // A dotted rectangle in ForeColor, one dot in three: its left side on column 2 and its top
+    // on row 3, from x = 3 up to 120, short of the drop symbol of a 145 pixels wide list.
+    QTest::addColumn<bool>("design");   // the main window's design values, else the defaults
+    QTest::addColumn<int>("reason");    // how the list got the focus; -1: a button beside it has it
+    QTest::addColumn<QRgb>("mark");
+    QTest::addColumn<QList<int>>("left");
+    QTest::addColumn<QList<int>>("top");   // first, last and how many
+    const QList<int> left{5, 8, 11, 14}, top{3, 120, 40}, none;
+    QTest::newRow("Tab, white") << true << int(Qt::TabFocusReason) << 0xFFFFFFu << left << top;
+    QTest::newRow("Backtab, the default pale text") << false << int(Qt::BacktabFocusReason) << 0xD8DED3u
+                                                     << left << top;
+    QTest::newRow("a click") << true << int(Qt::MouseFocusReason) << 0xFFFFFFu << none << none;
+    QTest::newRow("no focus") << true << -1 << 0xFFFFFFu << none << none;
+}
+
+void TestElcombo::focusMark()
+{
+    QFETCH(bool, design);
+    QFETCH(int, reason);
+    QFETCH(QRgb, mark);
+    QFETCH(QList<int>, left);
+    QFETCH(QList<int>, top);
+    QWidget window;
+    auto *button = new elboton(&window);
+    auto *combo = resolutionList(&window, design ? mainWindowDesign() : PropertyStore());
+    combo->setGeometry(0, 30, 145, 20);
+    window.show();
+    focusFromKeyboard(button);
+    if (reason >= 0)
+        combo->setFocus(Qt::FocusReason(reason));
+    QCOMPARE(marked(combo, mark, -1, 2), left);
+    QList<int> row = marked(combo, mark, 3, -1);
+    if (!row.isEmpty())
+        row = {row.first(), row.last(), int(row.size())};
+    QCOMPARE(row, top);
+}
+
+void TestElcombo::openListBelowInOwnColours_data()
+{
+    // Edges as the field's: dark top and left, light right and bottom; the chosen entry in
+    // the dark edge colour under the text colour. Near the screen's foot it opens above.
+    QTest::addColumn<bool>("design");
+    QTest::addColumn<int>("top");   // where the window's client area starts on the 800 x 800 screen
+    QTest::addColumn<QRgb>("text");
+    QTest::addColumn<QRgb>("light");
+    QTest::addColumn<QRgb>("dark");
+    QTest::addColumn<bool>("below");
+    QTest::newRow("main window design") << true << 100 << 0xFFFFFFu << 0x889180u << 0x282E22u << true;
+    QTest::newRow("defaults") << false << 100 << 0xD8DED3u << 0xA0AA95u << 0x000000u << true;
+    QTest::newRow("near the foot of the screen") << true << 760 << 0xFFFFFFu << 0x889180u << 0x282E22u << false;
+}
+
+void TestElcombo::openListBelowInOwnColours()
+{
+    QFETCH(bool, design);
+    QFETCH(int, top);
+    QFETCH(QRgb, text);
+    QFETCH(QRgb, light);
+    QFETCH(QRgb, dark);
+    QFETCH(bool, below);
+    QWidget window;
+    auto *combo = resolutionList(&window, design ? mainWindowDesign() : PropertyStore());
+    combo->setGeometry(10, 10, 145, 20);
+    window.resize(200, 35);
+    window.move(100, top);
+    window.show();
+    focusFromKeyboard(combo);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+    QAbstractItemView *view = combo->innerList()->view();
+    QWidget *popup = view->window();
+    QVERIFY(popup->isVisible());
+    const QRect at = popup->geometry();
+    const QImage shown = popup->grab().toImage();
+    combo->innerList()->hidePopup();
+    QCOMPARE(at.width(), 145);
+    if (below)
+        QCOMPARE(at.topLeft(), combo->mapToGlobal(QPoint(0, 20)));
+    else
+        QCOMPARE(at.bottomLeft(), combo->mapToGlobal(QPoint(0, -1)));
+    const auto pixel = [&](int x, int y) { return shown.pixel(x, y) & 0xFFFFFF; };
+    QCOMPARE(pixel(0, 5), dark);
+    QCOMPARE(pixel(5, 0), dark);
+    QCOMPARE(pixel(at.width() - 1, 5), light);
+    QCOMPARE(pixel(5, at.height() - 1), light);
+    const QRect chosen(view->mapTo(popup, view->visualRect(view->model()->index(1, 0)).topLeft()),
+                       view->visualRect(view->model()->index(1, 0)).size());
+    const QRect other(view->mapTo(popup, view->visualRect(view->model()->index(2, 0)).topLeft()),
+                      view->visualRect(view->model()->index(2, 0)).size());
+    QCOMPARE(pixel(chosen.right() - 2, chosen.center().y()), dark);
+    QCOMPARE(pixel(other.right() - 2, other.center().y()), 0x3E4637u);
+    // The text of the chosen entry reaches its full colour.
+    bool textShown = false;
+    for (int x = chosen.left(); x <= chosen.right(); ++x)
+        for (int y = chosen.top(); y <= chosen.bottom(); ++y)
+            textShown = textShown || pixel(x, y) == text;
+    QVERIFY(textShown);
 }
 
 QTEST_MAIN(TestElcombo)
