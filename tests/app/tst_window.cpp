@@ -58,22 +58,6 @@ private slots:
         QCOMPARE(t->window->loadedPicture(), red);
     }
 
-    void hugePicturesAreDecodedSmallerButNeverBelowTwiceTheLargestBackground_data()
-    {
-        QTest::addColumn<QSize>("original");
-        QTest::addColumn<QSize>("decoded");
-        QTest::newRow("photo") << QSize(6000, 4000) << QSize(3072, 2048);
-        QTest::newRow("tall photo") << QSize(6000, 5000) << QSize(2560, 2133);
-        QTest::newRow("thin strip kept") << QSize(5200, 100) << QSize(5200, 100);
-        QTest::newRow("small kept") << QSize(1000, 800) << QSize(1000, 800);
-    }
-    void hugePicturesAreDecodedSmallerButNeverBelowTwiceTheLargestBackground()
-    {
-        QFETCH(QSize, original);
-        QFETCH(QSize, decoded);
-        QCOMPARE(DecodedSize(original), decoded);
-    }
-
     void titleDragMovesOnlyWhilePressed()
     {
         Main &w = *t->window;

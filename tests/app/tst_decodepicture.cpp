@@ -1,0 +1,340 @@
+#include "decodepicture.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QLoggingCategory>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+
+// The test picture: its top-left quarter red, the rest blue, so a picture turned, flipped or
+// mirrored on its way in shows.
+bool redAt(const QSize &size, int x, int y)
+{
+    return x < size.width() / 2 && y < size.height() / 2;
+}
+
+QImage quarterPicture(const QSize &size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    for (int y = 0; y < size.height() / 2; ++y)
+        std::fill_n(reinterpret_cast<QRgb *>(picture.scanLine(y)), size.width() / 2, qRgb(255, 0, 0));
+    return picture;
+}
+
+QByteArray littleEndian32(qint32 value)
+{
+    QByteArray bytes(4, '\0');
+    qToLittleEndian(value, bytes.data());
+    return bytes;
+}
+
+// The header of a bottom-up 24-bit BMP (top-down when `height` is negative), from the format.
+QByteArray bmpHeader(qint32 width, qint32 height)
+{
+    const qint64 rowBytes = (qint64(width) * 3 + 3) / 4 * 4;
+    const qint64 fileSize = 54 + rowBytes * qAbs(qint64(height));
+    return "BM" + littleEndian32(qint32(qMin<qint64>(fileSize, 0x7fffffff))) + littleEndian32(0)
+        + littleEndian32(54) + littleEndian32(40) + littleEndian32(width) + littleEndian32(height)
+        + QByteArray::fromHex("01001800") + littleEndian32(0) + littleEndian32(0)
+        + littleEndian32(2835) + littleEndian32(2835) + littleEndian32(0) + littleEndian32(0);
+}
+
+// The quarter picture as a BMP, written row by row so that a large one costs no memory.
+bool writeQuarterBmp(QIODevice &device, const QSize &size)
+{
+    if (device.write(bmpHeader(size.width(), size.height())) != 54)
+        return false;
+    QByteArray row((size.width() * 3 + 3) / 4 * 4, '\0');
+    for (int y = size.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const bool red = redAt(size, x, y);
+            row[3 * x] = red ? '\0' : '\xff';       // blue, green, red
+            row[3 * x + 2] = red ? '\xff' : '\0';
+        }
+        if (device.write(row) != row.size())
+            return false;
+    }
+    return true;
+}
+
+QByteArray quarterBmp(const QSize &size)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    return writeQuarterBmp(buffer, size) ? buffer.data() : QByteArray();
+}
+
+QByteArray jpegOf(const QImage &picture, bool progressive = false)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(90);
+    writer.setProgressiveScanWrite(progressive);
+    return writer.write(picture) ? buffer.data() : QByteArray();
+}
+
+// The JPEG's entropy-coded data: from behind its start-of-scan header to its end marker.
+qsizetype scanStart(const QByteArray &jpeg)
+{
+    const qsizetype sos = jpeg.indexOf("\xff\xda");
+    return sos < 0 ? -1 : sos + 2 + qFromBigEndian<quint16>(jpeg.constData() + sos + 2);
+}
+
+// A photo stored on its side with the EXIF orientation "turn 90 degrees clockwise to show".
+QByteArray turnedJpegOf(const QImage &shown)
+{
+    const QByteArray stored = jpegOf(shown.transformed(QTransform().rotate(-90)));
+    const QByteArray exif = QByteArray::fromHex("ffe10022") + QByteArray("Exif\0\0", 6)
+        + QByteArray::fromHex("49492a0008000000" "0100" "120103000100000006000000" "00000000");
+    return stored.left(2) + exif + stored.mid(2);
+}
+
+// A tiny JPEG whose frame header declares `size`: the pixels behind it are never there.
+QByteArray jpegDeclaring(const QSize &size)
+{
+    QByteArray jpeg = jpegOf(quarterPicture(QSize(16, 16)));
+    const qsizetype sof = jpeg.indexOf("\xff\xc0");
+    qToBigEndian<quint16>(size.height(), jpeg.data() + sof + 5);
+    qToBigEndian<quint16>(size.width(), jpeg.data() + sof + 7);
+    return jpeg;
+}
+
+QByteArray withScanBytes(QByteArray jpeg, const QByteArray &bytes)
+{
+    const qsizetype start = scanStart(jpeg);
+    return jpeg.replace((start + jpeg.size()) / 2, bytes.size(), bytes);
+}
+
+// A progressive JPEG whose first refinement of AC coefficients claims a second refinement
+// (successive approximation 2 -> 1, where 1 -> 0 comes next): a scan out of sequence.
+QByteArray progressiveJpegOutOfSequence(const QImage &picture)
+{
+    QByteArray jpeg = jpegOf(picture, true);
+    for (qsizetype sos = jpeg.indexOf("\xff\xda"); sos >= 0; sos = jpeg.indexOf("\xff\xda", sos + 2)) {
+        const qsizetype approximation = sos + 1 + qFromBigEndian<quint16>(jpeg.constData() + sos + 2);
+        const char spectralStart = jpeg[approximation - 2];
+        if (spectralStart != 0 && jpeg[approximation] == '\x10') {
+            jpeg[approximation] = '\x21';
+            return jpeg;
+        }
+    }
+    return {};
+}
+
+QByteArray garbage()
+{
+    QRandomGenerator random(7);
+    QByteArray bytes(32, '\0');
+    for (char &byte : bytes)
+        byte = char(random.bounded(256));
+    return bytes;
+}
+
+const QSize SmallSize(600, 400);
+
+} // namespace
+
+// Loading BMP and JPEG pictures: how far they are reduced, what is refused, and why.
+class TestDecodePicture : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(m_dir.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return {};
+        return file.fileName();
+    }
+    static QString cannotLoad(const QString &file, const QString &reason)
+    {
+        return "Cannot load the picture " + QDir::toNativeSeparators(file) + ": " + reason;
+    }
+
+private slots:
+    // The least size keeps what fitting in 3840x1600 and stretching to 1280x1024 need; a JPEG
+    // takes the eighth of its size that covers it, when its sides divide into that eighth.
+    void decodedSizesKeepWhatTheLargestBackgroundsNeed_data()
+    {
+        QTest::addColumn<QSize>("original");
+        QTest::addColumn<QSize>("least");
+        QTest::addColumn<QSize>("jpeg");
+        QTest::newRow("photo: the fit's height; a half") << QSize(6000, 4000) << QSize(2400, 1600) << QSize(3000, 2000);
+        QTest::newRow("96 MP photo; a quarter") << QSize(12000, 8000) << QSize(2400, 1600) << QSize(3000, 2000);
+        QTest::newRow("100 MP square; a quarter") << QSize(10000, 10000) << QSize(1600, 1600) << QSize(2500, 2500);
+        QTest::newRow("rounded up; three eighths") << QSize(8000, 6000) << QSize(2134, 1600) << QSize(3000, 2250);
+        QTest::newRow("even sides; a half") << QSize(6002, 4002) << QSize(2400, 1600) << QSize(3001, 2001);
+        QTest::newRow("seven eighths") << QSize(4000, 2000) << QSize(3200, 1600) << QSize(3500, 1750);
+        QTest::newRow("seven eighths off the pixel") << QSize(4004, 2002) << QSize(3200, 1600) << QSize(3200, 1600);
+        QTest::newRow("barely larger; whole") << QSize(4000, 1700) << QSize(3765, 1600) << QSize(4000, 1700);
+        QTest::newRow("just over the fit's box; whole") << QSize(3841, 1601) << QSize(3839, 1600) << QSize(3841, 1601);
+        QTest::newRow("wide: the fit's width; a half") << QSize(9000, 3000) << QSize(3840, 1280) << QSize(4500, 1500);
+        QTest::newRow("panorama: the stretch's height; five eighths")
+            << QSize(30000, 2000) << QSize(15360, 1024) << QSize(18750, 1250);
+        QTest::newRow("panorama off the pixel") << QSize(30001, 2001) << QSize(15353, 1024) << QSize(15353, 1024);
+        QTest::newRow("tall strip: the stretch's width; six eighths")
+            << QSize(2000, 30000) << QSize(1280, 19200) << QSize(1500, 22500);
+        QTest::newRow("thin strip kept") << QSize(5200, 100) << QSize(5200, 100) << QSize(5200, 100);
+        QTest::newRow("the fit's box kept") << QSize(3840, 1600) << QSize(3840, 1600) << QSize(3840, 1600);
+        QTest::newRow("small kept") << QSize(1000, 800) << QSize(1000, 800) << QSize(1000, 800);
+    }
+    void decodedSizesKeepWhatTheLargestBackgroundsNeed()
+    {
+        QFETCH(QSize, original);
+        QFETCH(QSize, least);
+        QFETCH(QSize, jpeg);
+        QCOMPARE(DecodedSize(original), least);
+        QCOMPARE(JpegDecodedSize(original), jpeg);
+    }
+
+    void picturesLoadReducedAndTheRightWayRound_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSize>("shown");
+        QTest::addColumn<QSize>("decoded");
+        // 183 MB decoded whole: over Qt's own allocation limit.
+        QTest::newRow("large BMP: whole, then reduced") << "large.bmp" << QSize(8000, 6000) << QSize(2134, 1600);
+        QTest::newRow("small BMP kept") << "small.bmp" << SmallSize << SmallSize;
+        QTest::newRow("small JPEG kept") << "small.jpg" << SmallSize << SmallSize;
+        QTest::newRow("wide JPEG at seven eighths") << "wide.jpg" << QSize(6000, 1200) << QSize(5250, 1050);
+        QTest::newRow("JPEG off the eighth") << "odd.jpg" << QSize(4001, 2001) << QSize(3200, 1600);
+        QTest::newRow("JPEG turned by its EXIF") << "turned.jpg" << QSize(6000, 1200) << QSize(5250, 1050);
+    }
+    void picturesLoadReducedAndTheRightWayRound()
+    {
+        QFETCH(QString, name);
+        QFETCH(QSize, shown);
+        QFETCH(QSize, decoded);
+        QString file = m_dir.filePath(name);
+        if (name.endsWith(".bmp")) {
+            QFile bmp(file);
+            QVERIFY(bmp.open(QIODevice::WriteOnly) && writeQuarterBmp(bmp, shown));
+        } else {
+            file = write(name, name == "turned.jpg" ? turnedJpegOf(quarterPicture(shown))
+                                                    : jpegOf(quarterPicture(shown)));
+            QVERIFY(!file.isEmpty());
+        }
+        const int limit = QImageReader::allocationLimit();
+
+        QImage picture;
+        QString error;
+        QVERIFY2(DecodePicture(file, picture, &error), qPrintable(error));
+        QCOMPARE(picture.size(), decoded);
+        QCOMPARE(picture.format(), QImage::Format_RGB32);
+        for (const QPoint at : {QPoint(1, 1), QPoint(3, 1), QPoint(1, 3), QPoint(3, 3)}) {
+            const QRgb pixel = picture.pixel(at.x() * decoded.width() / 4, at.y() * decoded.height() / 4);
+            const bool red = redAt(QSize(4, 4), at.x(), at.y());
+            QVERIFY2((qRed(pixel) > 200) == red && (qBlue(pixel) > 200) == !red && qGreen(pixel) < 40,
+                     qPrintable(QString("%1 at quarter (%2, %3)").arg(pixel, 8, 16).arg(at.x()).arg(at.y())));
+        }
+        QCOMPARE(QImageReader::allocationLimit(), limit);
+    }
+
+    void refusedPicturesLeaveTheOldOneAndSayWhy_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");   // null: no file
+        QTest::addColumn<QString>("reason");
+
+        // Refused by the size their headers declare, before any pixel is decoded.
+        const auto tooLarge = [](const char *size) {
+            return QString("it is too large (%1 pixels; at most 100 megapixels)").arg(size);
+        };
+        QTest::newRow("JPEG header of 65000 x 65000") << "bomb.jpg" << jpegDeclaring(QSize(65000, 65000))
+                                                     << tooLarge("65000 x 65000");
+        QTest::newRow("BMP header of 60000 x 60000") << "bomb.bmp" << bmpHeader(60000, 60000) + QByteArray(100, '\0')
+                                                    << tooLarge("60000 x 60000");
+        QTest::newRow("top-down BMP header") << "down.bmp" << bmpHeader(20000, -20000) + QByteArray(100, '\0')
+                                             << tooLarge("20000 x 20000");
+        QTest::newRow("BMP header one row over") << "over.bmp" << bmpHeader(10000, 10001) + QByteArray(100, '\0')
+                                                 << tooLarge("10000 x 10001");
+        QTest::newRow("file name with %2 and %1 in it") << "100%2 %1.jpg" << jpegDeclaring(QSize(12000, 9000))
+                                                        << tooLarge("12000 x 9000");
+
+        const QString damaged = "the file is damaged or incomplete";
+        const QByteArray jpeg = jpegOf(quarterPicture(SmallSize));
+        const QByteArray bmp = quarterBmp(SmallSize);
+        QTest::newRow("JPEG cut before its scan") << "a.jpg" << jpeg.left(scanStart(jpeg)) << damaged;
+        QTest::newRow("JPEG cut in its scan") << "a.jpg" << jpeg.left(jpeg.size() / 2) << damaged;
+        QTest::newRow("JPEG without its end marker") << "a.jpg" << jpeg.chopped(2) << damaged;
+        QTest::newRow("JPEG with garbage in its scan") << "a.jpg" << withScanBytes(jpeg, garbage()) << damaged;
+        QTest::newRow("JPEG with a stray marker in its scan") << "a.jpg" << withScanBytes(jpeg, "\xff\xd5") << damaged;
+        QTest::newRow("progressive JPEG with a scan out of sequence")
+            << "a.jpg" << progressiveJpegOutOfSequence(quarterPicture(SmallSize)) << damaged;
+        QTest::newRow("BMP cut in its header") << "a.bmp" << bmp.left(20) << damaged;
+        QTest::newRow("BMP cut in its rows") << "a.bmp" << bmp.left(bmp.size() / 2) << damaged;
+        QTest::newRow("BMP without its last byte") << "a.bmp" << bmp.chopped(1) << damaged;
+        // Within the limit, so decoded: past Qt's own allocation limit, then found short.
+        QTest::newRow("BMP header of 100 MP, little data")
+            << "a.bmp" << bmpHeader(10000, 10000) + QByteArray(1000, '\0') << damaged;
+
+        QTest::newRow("missing") << "missing.jpg" << QByteArray() << "No such file or directory";
+        QTest::newRow("not a picture") << "text.jpg" << QByteArray("a line of text\n") << "Unsupported image format";
+    }
+    void refusedPicturesLeaveTheOldOneAndSayWhy()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        const QString file = bytes.isNull() ? m_dir.filePath(name) : write(name, bytes);
+        QVERIFY(!file.isEmpty());
+        QImage picture = quarterPicture(QSize(4, 4));
+        const QImage old = picture;
+        QString error;
+        QVERIFY(!DecodePicture(file, picture, &error));
+        QCOMPARE(error, cannotLoad(file, reason));
+        QCOMPARE(picture, old);
+    }
+
+    void jpegDamageIsCaughtWhereLoggingRulesSilenceIt()
+    {
+        const QString file = write("silenced.jpg", withScanBytes(jpegOf(quarterPicture(SmallSize)), garbage()));
+        QVERIFY(!file.isEmpty());
+        QLoggingCategory::setFilterRules("qt.gui.imageio.jpeg.warning=false");
+        QImage picture;
+        QString error;
+        const bool loaded = DecodePicture(file, picture, &error);
+        QLoggingCategory::setFilterRules({});
+        QVERIFY(!loaded);
+        QCOMPARE(error, cannotLoad(file, "the file is damaged or incomplete"));
+    }
+
+    void qtSettingsAreLeftAsTheyWere()
+    {
+        const QString damaged = write("damaged.jpg", withScanBytes(jpegOf(quarterPicture(SmallSize)), garbage()));
+        const QString large = write("large.bmp", bmpHeader(10000, 10000) + QByteArray(1000, '\0'));
+        const QString whole = write("whole.jpg", jpegOf(quarterPicture(SmallSize)));
+        const int limit = QImageReader::allocationLimit();
+        QImageReader::setAllocationLimit(77);
+        static QStringList messages;
+        messages.clear();
+        const QtMessageHandler recorder = [](QtMsgType, const QMessageLogContext &, const QString &message) {
+            messages.append(message);
+        };
+        const QtMessageHandler testHandler = qInstallMessageHandler(recorder);
+        QImage picture;
+        const bool loaded = DecodePicture(damaged, picture) || DecodePicture(large, picture)
+            || !DecodePicture(whole, picture);
+        qWarning("after decoding");
+        const QtMessageHandler handlerAfter = qInstallMessageHandler(testHandler);
+        const int limitAfter = QImageReader::allocationLimit();
+        QImageReader::setAllocationLimit(limit);
+        QVERIFY(!loaded);
+        QCOMPARE(limitAfter, 77);
+        QVERIFY(handlerAfter == recorder);
+        // The damage became the refusal; nothing else was said, and what came after still arrives.
+        QCOMPARE(messages, QStringList{"after decoding"});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDecodePicture)
+#include "tst_decodepicture.moc"
