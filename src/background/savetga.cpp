@@ -110,8 +110,8 @@ bool SaveTGA::SaveTGAinFile(QIODevice *device, const QImage &surface)
         m_errorString = deviceFailure(device, reason);
         return false;
     }
-    if (device->write(bytes) != bytes.size()) {
-        m_errorString = deviceFailure(device, device->errorString());
+    if (!WriteAllTo(device, bytes, &reason)) {
+        m_errorString = deviceFailure(device, reason);
         return false;
     }
     return true;

@@ -17,32 +17,27 @@ namespace {
 
 // The reason a write stopped: the device's own when it set one, else a plain one, never
 // Qt's "Unknown error".
-QString writeFailure(const QFileDevice &file)
+QString writeFailure(const QIODevice &device)
 {
-    return file.error() != QFileDevice::NoError ? file.errorString()
-                                                : Tr("the file could not be written completely");
+    const auto *file = qobject_cast<const QFileDevice *>(&device);
+    const bool told = file ? file->error() != QFileDevice::NoError
+                           : device.errorString() != QIODevice::tr("Unknown error");
+    return told ? device.errorString() : Tr("the file could not be written completely");
 }
 
-// Writes all of `bytes`. The file is unbuffered, so a full disk shows here and not in a
-// flush nobody checks; a short write is retried, which brings out the system's reason.
-bool writeAll(QSaveFile &file, const QByteArray &bytes, QString *reason)
+// Flushes what was written to the disk itself. Some file systems report a full disk only
+// then, and the commit's own flush ignores errors, so it is done here, where a failure can
+// still keep the old file.
+bool syncToDisk(QSaveFile &file, QString *reason)
 {
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0) {
-            *reason = writeFailure(file);
-            return false;
-        }
-        done += n;
-    }
 #ifdef Q_OS_UNIX
-    // Some file systems report a full disk only when the data reaches it; the commit's own
-    // flush to disk ignores errors, so flush here, where a failure can still keep the old file.
     if (file.handle() >= 0 && ::fsync(file.handle()) != 0 && errno != EINVAL && errno != ENOTSUP) {
         *reason = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
+#else
+    Q_UNUSED(file);
+    Q_UNUSED(reason);
 #endif
     return true;
 }
@@ -87,6 +82,20 @@ struct TerminationDeferred
 #endif
 
 } // namespace
+
+bool WriteAllTo(QIODevice *device, const QByteArray &bytes, QString *reason)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = device->write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0) {
+            *reason = writeFailure(*device);
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
 
 QString CannotWriteMessage(const QString &fileName, const QString &reason)
 {
@@ -135,9 +144,10 @@ bool WholeFileSet::add(const QString &fileName, const QByteArray &bytes)
     }
     auto file = std::make_unique<QSaveFile>(fileName);
     QString reason;
+    // Unbuffered, so a full disk shows in the write itself and not in a flush nobody checks.
     if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         reason = writeFailure(*file);
-    else if (writeAll(*file, bytes, &reason))
+    else if (WriteAllTo(file.get(), bytes, &reason) && syncToDisk(*file, &reason))
         reason.clear();
     if (!reason.isEmpty()) {
         file->cancelWriting();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+class QIODevice;
 class QSaveFile;
 
 // Replaces `fileName` with `bytes`: the new content is written whole and flushed to disk in
@@ -45,6 +46,10 @@ private:
     QStringList m_committed;
     QString m_errorString;
 };
+
+// Writes all of `bytes` to `device`, going on after a short write, which brings out the
+// system's reason (a full disk) where there is one. False with that reason otherwise.
+bool WriteAllTo(QIODevice *device, const QByteArray &bytes, QString *reason);
 
 // An empty string when `fileName` could be replaced as far as can be told without writing:
 // not read-only, not a folder, in an existing folder. Otherwise the reason.

@@ -42,9 +42,12 @@ const Message Messages[] = {
     {"the name of an entry is longer than 65535 bytes", u"el nombre de una entrada supera los 65535 bytes"},
     {"the comment of %1 is longer than 65535 bytes", u"el comentario de %1 supera los 65535 bytes"},
     {"%1 is larger than 4 GiB", u"%1 supera los 4 GiB"},
-    {"write failed", u"fall\u00F3 la escritura"},
     {"Cannot pack the background: %1 and %2 differ; make the background again",
      u"No se puede empaquetar el fondo: %1 y %2 son distintos; vuelva a crear el fondo"},
+    // Pictures
+    {"Cannot load the picture %1: %2", u"No se puede cargar la imagen %1: %2"},
+    {"Cannot load the picture %1: the file is damaged or incomplete",
+     u"No se puede cargar la imagen %1: el archivo est\u00E1 da\u00F1ado o incompleto"},
     // Starting the game, choosing files and folders
     {"Cannot start %1: %2", u"No se puede ejecutar %1: %2"},
     {"%1 cannot be used: its path holds a line break",

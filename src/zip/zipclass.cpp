@@ -144,10 +144,5 @@ bool ZipClass::writeEntries(QIODevice *device, qint64 start)
     out << e.Signature << e.DiskNumber << e.CentralDirectoryDisk << e.EntriesOnDisk
         << e.TotalEntries << e.CentralDirectorySize << e.CentralDirectoryOffset << e.CommentLength;
     record += ArchiveComment;
-    if (device->write(record) != record.size()) {
-        lastError = device->errorString().isEmpty() ? Tr("write failed")
-                                                    : device->errorString();
-        return false;
-    }
-    return true;
+    return WriteAllTo(device, record, &lastError);
 }

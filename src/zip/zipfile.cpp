@@ -1,6 +1,7 @@
 #include "zipfile.h"
 
 #include "tr.h"
+#include "wholefile.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -223,10 +224,5 @@ bool ZipFile::IsBitSet(int value, int bit)
 
 bool ZipFile::writeAll(QIODevice *archive, const QByteArray &bytes) const
 {
-    if (archive->write(bytes) == bytes.size())
-        return true;
-    lastError = archive->errorString();
-    if (lastError.isEmpty())
-        lastError = Tr("write failed");
-    return false;
+    return WriteAllTo(archive, bytes, &lastError);
 }

@@ -1,6 +1,7 @@
 #include "fulldisk.h"
 #include "wholefile.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -20,6 +21,22 @@ QStringList entriesOf(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
+
+// Takes `room` bytes, then refuses, saying why only when `reason` is given.
+struct ShortDevice : QBuffer
+{
+    qint64 room = 0;
+    QString reason;
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        const qint64 n = qMin(length, room - pos());
+        if (n > 0)
+            return QBuffer::writeData(data, n);
+        if (!reason.isEmpty())
+            setErrorString(reason);
+        return reason.isEmpty() ? 0 : -1;
+    }
+};
 
 } // namespace
 
@@ -135,6 +152,31 @@ private slots:
         QCOMPARE(set.committedFiles(), (QStringList{dir.filePath("b.tga"), dir.filePath("a.txt")}));
         QCOMPARE(contentOf(dir.filePath("a.txt")), "a");
         QCOMPARE(FirstUnreplaceable(set.committedFiles()), QString());
+    }
+
+    // A short write is followed up, so the reason is the device's own, or a plain one,
+    // never Qt's "Unknown error".
+    void shortWrites_data()
+    {
+        QTest::addColumn<int>("room");
+        QTest::addColumn<QString>("deviceReason");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full after 100 bytes") << 100 << "No space left on device" << "No space left on device";
+        QTest::newRow("stops without a word") << 100 << "" << "the file could not be written completely";
+        QTest::newRow("room for all") << 1000 << "" << "";
+    }
+
+    void shortWrites()
+    {
+        QFETCH(int, room); QFETCH(QString, deviceReason); QFETCH(QString, reason);
+        ShortDevice device;
+        device.room = room;
+        device.reason = deviceReason;
+        QVERIFY(device.open(QIODevice::WriteOnly));
+        QString said;
+        QCOMPARE(WriteAllTo(&device, QByteArray(1000, 'x'), &said), reason.isEmpty());
+        QCOMPARE(said, reason);
+        QCOMPARE(device.data().size(), qMin(room, 1000));
     }
 
     void vanishedFolder()
