@@ -1,4 +1,5 @@
 #include "decodepicture.h"
+#include "elboton.h"
 #include "elcombo.h"
 #include "elpanel.h"
 #include "gametree.h"
@@ -56,6 +57,21 @@ private slots:
         QCOMPARE(t->ui.log.size(), 3);
         QCOMPARE(t->ui.messages.size(), 1);
         QCOMPARE(t->window->loadedPicture(), red);
+    }
+
+    // Tab goes along the bottom row as it is seen: Run, Zip, the list, Make, Load, and round.
+    void tabOrderAsSeen()
+    {
+        Main &w = *t->window;
+        w.show();
+        QWidget *const expected[] = {w.elboton1, w.elboton4, w.elcombo1, w.elboton2, w.elboton3, w.elboton1};
+        QWidget *at = w.elboton1;
+        for (int i = 1; i < 6; ++i) {
+            do
+                at = at->nextInFocusChain();
+            while (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisibleTo(&w) || !at->isEnabled());
+            QVERIFY2(at == expected[i], qPrintable(QString("step %1: %2").arg(i).arg(at->metaObject()->className())));
+        }
     }
 
     void titleDragMovesOnlyWhilePressed()
