@@ -6,6 +6,8 @@
 #include <QPainterPath>
 #include <QtMath>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int RadioHeightTwips = 285;
@@ -107,6 +109,7 @@ void elradio::setValue(bool on)
 {
     m_value = on;
     RepaintRadio();
+    updateTabStops();
     changed(QStringLiteral("Value"));
 }
 
@@ -202,6 +205,7 @@ void elradio::toggle()
     RepaintRadio();
     changed(QStringLiteral("Value"));
     emit Click();
+    updateTabStops();   // after the holder has set the others
 }
 
 void elradio::RepaintRadio()
@@ -286,12 +290,31 @@ void elradio::keyPressEvent(QKeyEvent *event)
     CaptionedControl::keyPressEvent(event);
 }
 
-bool elradio::moveInGroup(int step)
+QList<elradio *> elradio::group() const
 {
     if (!parentWidget())
-        return false;
+        return {const_cast<elradio *>(this)};
+    return parentWidget()->findChildren<elradio *>(Qt::FindDirectChildrenOnly);
+}
+
+void elradio::updateTabStops()
+{
+    const QList<elradio *> radios = group();
+    const bool anyOn = std::any_of(radios.begin(), radios.end(), [](const elradio *r) { return r->m_value; });
+    for (elradio *radio : radios)
+        radio->setFocusPolicy(radio->m_value || !anyOn ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void elradio::showEvent(QShowEvent *event)
+{
+    CaptionedControl::showEvent(event);
+    updateTabStops();
+}
+
+bool elradio::moveInGroup(int step)
+{
     QList<elradio *> group;
-    for (elradio *radio : parentWidget()->findChildren<elradio *>(Qt::FindDirectChildrenOnly)) {
+    for (elradio *radio : this->group()) {
         if (radio == this || (radio->isEnabled() && !radio->isHidden()))
             group.append(radio);
     }

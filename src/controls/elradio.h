@@ -7,7 +7,7 @@
 // raises Click; a holder that wants one-of-many clears the others itself.
 // The radios under one parent form a group: the arrow keys move the focus
 // through it, round from the last to the first, and click the radio they reach
-// when it is off.
+// when it is off. Tab makes one stop in a group, at its radio that is on.
 class elradio : public CaptionedControl
 {
     Q_OBJECT
@@ -65,6 +65,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     // The setter of a colour the radio draws itself: store, repaint, report.
@@ -73,6 +74,10 @@ private:
     void toggle();
     // Moves to the next (step 1) or previous (-1) radio of the group; false when there is none.
     bool moveInGroup(int step);
+    // The radios under the same parent, this one included, in their order there.
+    QList<elradio *> group() const;
+    // Only the radios that are on take Tab, or all of them while none is on.
+    void updateTabStops();
 
     QImage m_indicator;   // `Picture1`, 18 x 18
     ColorValue m_checkedColor;

@@ -59,8 +59,10 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<int>("answer");
         QTest::newRow("Lang: Down to Espanol, Tab, Return") << false << 0 << "Down tab p:Return r:Return" << 1;
-        QTest::newRow("Lang: Space on the checked English, Tab past Espanol, Space")
-            << false << 0 << "p:Space r:Space tab tab p:Space r:Space" << 0;
+        QTest::newRow("Lang: Space on the checked English, Tab straight to Ok, Space")
+            << false << 0 << "p:Space r:Space tab p:Space r:Space" << 0;
+        QTest::newRow("Game: Down to Condition Zero, Tab straight to Ok, Enter")
+            << true << 0 << "Down tab p:Enter r:Enter" << 1;
         QTest::newRow("Game: Up round to Half-Life DeathMatch, Tab, Enter")
             << true << 0 << "Up tab p:Enter r:Enter" << 3;
         QTest::newRow("Game: Space held on a radio across Tab to Ok") << true << 3 << "p:Space tab r:Space" << -1;

@@ -14,6 +14,8 @@ private slots:
     void valueAndOverStateRaiseNoClick();
     void arrowKeysMoveThroughTheGroup_data();
     void arrowKeysMoveThroughTheGroup();
+    void tabMakesOneStopInAGroup_data();
+    void tabMakesOneStopInAGroup();
 };
 
 void TestElradio::clickTogglesBeforeClick()
@@ -121,6 +123,46 @@ void TestElradio::arrowKeysMoveThroughTheGroup()
             shownOn += QString::number(i);
     QCOMPARE(shownOn, on);
     QCOMPARE(clicked, clicks);
+}
+
+void TestElradio::tabMakesOneStopInAGroup_data()
+{
+    // A button, three radios under one parent, a button: widgets 0, 1..3, 4.
+    QTest::addColumn<int>("checked");   // the radio on, 1..3; 0: none
+    QTest::addColumn<int>("start");
+    QTest::addColumn<bool>("back");     // Shift+Tab
+    QTest::addColumn<int>("focused");
+    QTest::newRow("into the group, on its radio that is on") << 2 << 0 << false << 2;
+    QTest::newRow("out of the group") << 2 << 2 << false << 4;
+    QTest::newRow("back into the group") << 2 << 4 << true << 2;
+    QTest::newRow("back out of the group") << 2 << 2 << true << 0;
+    QTest::newRow("out from the last radio") << 3 << 3 << false << 4;
+    QTest::newRow("none on: the first radio") << 0 << 0 << false << 1;
+    QTest::newRow("none on: each radio in turn") << 0 << 1 << false << 2;
+}
+
+void TestElradio::tabMakesOneStopInAGroup()
+{
+    QFETCH(int, checked);
+    QFETCH(int, start);
+    QFETCH(bool, back);
+    QFETCH(int, focused);
+    QWidget window;
+    QList<QWidget *> widgets{new elboton(&window)};
+    auto *group = new QWidget(&window);
+    group->move(0, 30);
+    for (int i = 1; i <= 3; ++i) {
+        auto *radio = new elradio(group);
+        radio->move(0, 20 * i);
+        radio->setValue(i == checked);
+        widgets.append(radio);
+    }
+    widgets.append(new elboton(&window));
+    widgets.last()->move(0, 120);
+    window.show();
+    focusFromKeyboard(widgets[start]);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+    QCOMPARE(widgets.indexOf(QApplication::focusWidget()), focused);
 }
 
 QTEST_MAIN(TestElradio)
