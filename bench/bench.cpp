@@ -1,9 +1,10 @@
-// quiltra-bench: times the make and zip paths against plain reference work.
+// quiltra-bench: times the make and zip paths against plain reference work,
+// and the peak memory of decoding large pictures.
 //
 //   quiltra-bench [runs]     (default 15 runs per measurement)
 //
 // Everything happens in a temporary fake game tree; nothing outside it is
-// touched. Speed targets are checked here, never in the test suite.
+// touched. Speed and memory targets are checked here, never in the test suite.
 
 #include "decodepicture.h"
 #include "generatebackground.h"
@@ -24,6 +25,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
@@ -125,6 +127,94 @@ QImage decodeForPreview(const QString &jpeg)
     return picture;
 }
 
+// The hidden child mode: decodes one picture as the app does, then prints its size, the
+// milliseconds and the process's peak memory, so that peak is this decode's alone.
+constexpr char DecodeInChild[] = "--decode-in-child";
+
+int decodeInChild(const QString &file)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QImage picture;
+    QString error;
+    if (!DecodePicture(file, picture, &error)) {
+        std::printf("error %s\n", qPrintable(error));
+        return 1;
+    }
+    const double ms = timer.nsecsElapsed() / 1e6;
+    std::printf("ok %d %d %.1f %ld\n", picture.width(), picture.height(), ms, peakMemoryKiB());
+    return 0;
+}
+
+struct DecodeFigures
+{
+    QSize size;
+    double ms;
+    long peakKiB;
+};
+
+// Median time and highest peak of `runs` decodes of `file`, each in a fresh process.
+DecodeFigures decodeInOwnProcesses(const QString &file, int runs)
+{
+    QList<double> samples;
+    DecodeFigures figures{{}, 0, 0};
+    for (int i = 0; i < runs; ++i) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(DecodeInChild), file});
+        if (!child.waitForFinished(-1))
+            fail(QStringLiteral("the decoding process did not finish: %1").arg(child.errorString()));
+        const QStringList answer = QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed().split(' ');
+        if (child.exitCode() != 0 || answer.size() != 5 || answer[0] != QLatin1String("ok"))
+            fail(QStringLiteral("decoding %1 failed: %2").arg(file, answer.join(' ')));
+        figures.size = QSize(answer[1].toInt(), answer[2].toInt());
+        samples.append(answer[3].toDouble());
+        figures.peakKiB = std::max(figures.peakKiB, answer[4].toLong());
+    }
+    figures.ms = median(samples);
+    return figures;
+}
+
+void writeJpeg(const QString &path, const QImage &picture, bool progressive = false)
+{
+    QImageWriter writer(path, "jpg");
+    writer.setQuality(90);
+    writer.setProgressiveScanWrite(progressive);
+    if (!writer.write(picture))
+        fail(QStringLiteral("cannot write %1: %2").arg(path, writer.errorString()));
+}
+
+// A bottom-up BMP of 24 bits a pixel, or 8 with a grey palette, written row by row from the
+// format, so that a 100 MP one needs no picture in memory.
+void writeLargeBmp(const QString &path, int width, int height, int bitsPerPixel)
+{
+    const int paletteBytes = bitsPerPixel == 8 ? 256 * 4 : 0;
+    const qint64 rowBytes = (qint64(width) * bitsPerPixel / 8 + 3) / 4 * 4;
+    const quint32 dataOffset = 54 + paletteBytes;
+    QByteArray header(54, '\0');
+    char *h = header.data();
+    h[0] = 'B';
+    h[1] = 'M';
+    qToLittleEndian<quint32>(quint32(dataOffset + rowBytes * height), h + 2);
+    qToLittleEndian<quint32>(dataOffset, h + 10);
+    qToLittleEndian<quint32>(40, h + 14);
+    qToLittleEndian<qint32>(width, h + 18);
+    qToLittleEndian<qint32>(height, h + 22);
+    qToLittleEndian<quint16>(1, h + 26);
+    qToLittleEndian<quint16>(quint16(bitsPerPixel), h + 28);
+    for (int i = 0; i < paletteBytes / 4; ++i)
+        header += QByteArray(3, char(i)) + '\0';
+    QFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly) && file.write(header) == header.size();
+    QByteArray row(rowBytes, '\0');
+    for (int y = 0; ok && y < height; ++y) {
+        for (qint64 i = 0; i < qint64(width) * bitsPerPixel / 8; ++i)
+            row[i] = char((i * 7 + y * 3) ^ (y >> 4));
+        ok = file.write(row) == row.size();
+    }
+    if (!ok)
+        fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+}
+
 struct Row
 {
     QString what;
@@ -154,6 +244,8 @@ void verdict(const char *target, bool met, const QString &detail)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], DecodeInChild) == 0)
+        return decodeInChild(QString::fromLocal8Bit(argv[2]));
     const int runs = argc > 1 ? qMax(1, QString::fromLocal8Bit(argv[1]).toInt()) : 15;
 
     QTemporaryDir tree;
@@ -277,8 +369,56 @@ int main(int argc, char *argv[])
     rows.append({QStringLiteral("reference: plain full decode of the JPEG"), fullDecodeMs, {}});
     rows.append({QStringLiteral("reference: full decode + plain write"), fullDecodeMs + plainMs, {}});
 
+    // 5. Decoding large pictures, each in a process of its own so each peak is its own. JPEGs
+    //    are decoded reduced, BMPs whole and then reduced.
+    struct DecodeCase
+    {
+        QString what;
+        QString file;
+        double limitMB;   // 0: reported, not judged
+    };
+    QList<DecodeCase> decodeCases;
+    const auto addJpegCase = [&](int width, int height, const QString &what, double limitMB,
+                                 bool alsoProgressive = false) {
+        const QImage picture = syntheticPicture(width, height, 3);
+        const QString file = tree.filePath(QStringLiteral("%1x%2.jpg").arg(width).arg(height));
+        writeJpeg(file, picture);
+        decodeCases.append({what, file, limitMB});
+        if (alsoProgressive) {
+            const QString progressive = tree.filePath(QStringLiteral("%1x%2-progressive.jpg").arg(width).arg(height));
+            writeJpeg(progressive, picture, true);
+            decodeCases.append({what + QStringLiteral(", progressive"), progressive, 0});
+        }
+    };
+    {
+        const QString tiny = tree.filePath(QStringLiteral("tiny.jpg"));
+        writeJpeg(tiny, syntheticPicture(16, 16, 3));
+        decodeCases.append({QStringLiteral("process alone: 16x16 JPEG"), tiny, 0});
+    }
+    addJpegCase(12000, 8000, QStringLiteral("JPEG 12000x8000 (96 MP)"), 150, true);
+    addJpegCase(30000, 2000, QStringLiteral("JPEG 30000x2000 panorama"), 150);
+    addJpegCase(30001, 2001, QStringLiteral("JPEG 30001x2001, sides off the eighth"), 150);
+    for (const int bits : {24, 8}) {
+        const QString file = tree.filePath(QStringLiteral("100mp-%1.bmp").arg(bits));
+        writeLargeBmp(file, 10000, 10000, bits);
+        decodeCases.append({QStringLiteral("BMP 10000x10000 (100 MP), %1 bits").arg(bits), file, 600});
+    }
+    const int decodeRuns = std::min(runs, 3);
+    QList<DecodeFigures> decodeFigures;
+    for (const DecodeCase &decodeCase : decodeCases)
+        decodeFigures.append(decodeInOwnProcesses(decodeCase.file, decodeRuns));
+
     std::printf("quiltra-bench: %d runs per measurement, medians\n", runs);
     printTable(rows);
+    std::printf("\n%-46s %11s %10s %8s  %s\n", "picture decode, own process", "decoded", "median ms",
+                "peak MB", "file");
+    for (int i = 0; i < decodeCases.size(); ++i) {
+        const DecodeFigures &f = decodeFigures[i];
+        std::printf("%-46s %11s %10.1f %8.1f  %s\n", qPrintable(decodeCases[i].what),
+                    qPrintable(QStringLiteral("%1x%2").arg(f.size.width()).arg(f.size.height())), f.ms,
+                    f.peakKiB / 1024.0, qPrintable(bytesText(QFileInfo(decodeCases[i].file).size())));
+    }
+    std::printf("(median of %d runs, highest peak; VmHWM of a process that only decodes)\n", decodeRuns);
     std::printf("\npeak memory of the make path (VmHWM): %.1f MB%s\n\n", peakKiB / 1024.0,
                 peakReset ? "" : " (could not reset the mark; includes set-up)");
 
@@ -305,5 +445,13 @@ int main(int argc, char *argv[])
             QStringLiteral("%1x").arg(wholeRatio, 0, 'f', 2));
     verdict("peak memory under 150 MB", peakKiB >= 0 && peakKiB < 150 * 1024,
             QStringLiteral("%1 MB").arg(peakKiB / 1024.0, 0, 'f', 1));
+    for (int i = 0; i < decodeCases.size(); ++i) {
+        const double limit = decodeCases[i].limitMB;
+        const long peak = decodeFigures[i].peakKiB;
+        if (limit > 0) {
+            verdict(qPrintable(QStringLiteral("%1 decoded under %2 MB").arg(decodeCases[i].what).arg(limit)),
+                    peak > 0 && peak < limit * 1024, QStringLiteral("%1 MB").arg(peak / 1024.0, 0, 'f', 1));
+        }
+    }
     return 0;
 }
