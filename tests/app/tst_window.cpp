@@ -1,4 +1,3 @@
-#include "decodepicture.h"
 #include "elboton.h"
 #include "elcombo.h"
 #include "elpanel.h"
