@@ -6,11 +6,11 @@
 // Everything happens in a temporary fake game tree; nothing outside it is
 // touched. Speed and memory targets are checked here, never in the test suite.
 
-#include "decodepicture.h"
-#include "generatebackground.h"
-#include "tilegrid.h"
-#include "zipbackground.h"
-#include "zipclass.h"
+#include "background/decodepicture.h"
+#include "background/generatebackground.h"
+#include "background/tilegrid.h"
+#include "zip/zipbackground.h"
+#include "zip/zipclass.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "mainwindow.h"
-#include "qtuserinteraction.h"
+#include "app/mainwindow.h"
+#include "app/qtuserinteraction.h"
 
 #include <QApplication>
 #include <QFontDatabase>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "langstrings.h"
-#include "messagetranslator.h"
-#include "settings.h"
-#include "settingslocation.h"
+#include "app/settingslocation.h"
+#include "games/settings.h"
+#include "lang/langstrings.h"
+#include "lang/messagetranslator.h"
 
 #include <QImage>
 #include <QPoint>

@@ -1,7 +1,7 @@
-#include "qtuserinteraction.h"
+#include "app/qtuserinteraction.h"
 
-#include "thegame.h"
-#include "thelang.h"
+#include "lang/dialogs/thegame.h"
+#include "lang/dialogs/thelang.h"
 
 #include <QApplication>
 #include <QFileDialog>

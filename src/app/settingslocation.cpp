@@ -1,6 +1,6 @@
-#include "settingslocation.h"
+#include "app/settingslocation.h"
 
-#include "tr.h"
+#include "io/tr.h"
 
 #include <QDir>
 #include <QFileInfo>

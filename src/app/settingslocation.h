@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings.h"
+#include "games/settings.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
-#include "generatebackground.h"
+#include "background/generatebackground.h"
 
-#include "layoutfiles.h"
-#include "savetga.h"
-#include "tilegrid.h"
-#include "tr.h"
-#include "wholefile.h"
+#include "background/layoutfiles.h"
+#include "background/savetga.h"
+#include "background/tilegrid.h"
+#include "io/tr.h"
+#include "io/wholefile.h"
 
 #include <QDir>
 #include <QFileInfo>

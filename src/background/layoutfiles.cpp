@@ -1,9 +1,9 @@
-#include "layoutfiles.h"
+#include "background/layoutfiles.h"
 
-#include "gamepaths.h"
-#include "tilegrid.h"
-#include "tr.h"
-#include "wholefile.h"
+#include "background/tilegrid.h"
+#include "io/paths.h"
+#include "io/tr.h"
+#include "io/wholefile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "savetga.h"
+#include "background/savetga.h"
 
-#include "tr.h"
-#include "wholefile.h"
+#include "io/tr.h"
+#include "io/wholefile.h"
 
 #include <QFileDevice>
 #include <QIODevice>

@@ -1,6 +1,6 @@
-#include "tilegrid.h"
+#include "background/tilegrid.h"
 
-#include "gamepaths.h"
+#include "io/paths.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "captionedcontrol.h"
+#include "controls/captionedcontrol.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skinnedcontrol.h"
+#include "controls/skinnedcontrol.h"
 
 // A skinned control with a caption label and its black drop shadow `shadow1`:
 // the shared font properties and DropShadow. Caption and shadow always carry

@@ -1,4 +1,4 @@
-#include "colorvalue.h"
+#include "controls/colorvalue.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>

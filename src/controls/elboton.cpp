@@ -1,4 +1,4 @@
-#include "elboton.h"
+#include "controls/elboton.h"
 
 #include <QKeyEvent>
 #include <QPainter>

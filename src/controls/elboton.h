@@ -1,6 +1,6 @@
 #pragma once
 
-#include "captionedcontrol.h"
+#include "controls/captionedcontrol.h"
 
 // The skinned push button: a fixed-height face (360 twips) at least 500 twips
 // wide with raised one-pixel edges that swap while the left button, Space or

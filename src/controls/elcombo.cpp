@@ -1,4 +1,4 @@
-#include "elcombo.h"
+#include "controls/elcombo.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

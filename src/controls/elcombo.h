@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skinnedcontrol.h"
+#include "controls/skinnedcontrol.h"
 
 class QComboBox;
 

@@ -1,4 +1,4 @@
-#include "elframe.h"
+#include "controls/elframe.h"
 
 #include <QPainter>
 

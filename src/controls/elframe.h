@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skinnedcontrol.h"
+#include "controls/skinnedcontrol.h"
 
 // A captionless rectangle of body colour with an engraved one-pixel border:
 // dark top and left, light right and bottom. Takes any size.

@@ -1,4 +1,4 @@
-#include "ellabel.h"
+#include "controls/ellabel.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "captionedcontrol.h"
+#include "controls/captionedcontrol.h"
 
 // A one-line text label on a dark body, 300 twips high, with the shared
 // caption layout and optional drop shadow. Only the caption label (`Label2`)

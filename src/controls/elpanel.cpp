@@ -1,4 +1,4 @@
-#include "elpanel.h"
+#include "controls/elpanel.h"
 
 #include <QPainter>
 

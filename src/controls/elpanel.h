@@ -1,6 +1,6 @@
 #pragma once
 
-#include "captionedcontrol.h"
+#include "controls/captionedcontrol.h"
 
 // The skinned window body: raised border, a 16 x 16 icon at the top left, the
 // title text and a close box at the top right. It reports mouse actions on the

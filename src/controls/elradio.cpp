@@ -1,4 +1,4 @@
-#include "elradio.h"
+#include "controls/elradio.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "captionedcontrol.h"
+#include "controls/captionedcontrol.h"
 
 // The skinned option button: a sunken round indicator with a dot while on, and
 // a caption whose colour tells the state. Each click toggles Value, then

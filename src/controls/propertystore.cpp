@@ -1,4 +1,4 @@
-#include "propertystore.h"
+#include "controls/propertystore.h"
 
 #include <QtMath>
 

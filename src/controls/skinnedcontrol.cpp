@@ -1,4 +1,4 @@
-#include "skinnedcontrol.h"
+#include "controls/skinnedcontrol.h"
 
 #include <QApplication>
 #include <QMouseEvent>

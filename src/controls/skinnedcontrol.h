@@ -1,7 +1,7 @@
 #pragma once
 
-#include "colorvalue.h"
-#include "propertystore.h"
+#include "controls/colorvalue.h"
+#include "controls/propertystore.h"
 
 #include <QFont>
 #include <QImage>

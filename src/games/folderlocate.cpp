@@ -1,4 +1,4 @@
-#include "folderlocate.h"
+#include "games/folderlocate.h"
 
 namespace {
 

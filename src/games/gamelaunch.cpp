@@ -1,7 +1,7 @@
-#include "gamelaunch.h"
+#include "games/gamelaunch.h"
 
-#include "gamepaths.h"
-#include "gameprofile.h"
+#include "games/gameprofile.h"
+#include "io/paths.h"
 
 #include <QProcess>
 

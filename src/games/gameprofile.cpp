@@ -1,6 +1,6 @@
-#include "gameprofile.h"
+#include "games/gameprofile.h"
 
-#include "gamepaths.h"
+#include "io/paths.h"
 
 #include <QDir>
 

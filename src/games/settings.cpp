@@ -1,7 +1,7 @@
-#include "settings.h"
+#include "games/settings.h"
 
-#include "tr.h"
-#include "wholefile.h"
+#include "io/tr.h"
+#include "io/wholefile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "langstrings.h"
+#include "lang/langstrings.h"
 
 namespace {
 

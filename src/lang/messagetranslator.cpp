@@ -1,4 +1,4 @@
-#include "messagetranslator.h"
+#include "lang/messagetranslator.h"
 
 #include <cstring>
 #include <iterator>

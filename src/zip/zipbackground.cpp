@@ -1,9 +1,9 @@
-#include "zipbackground.h"
+#include "zip/zipbackground.h"
 
-#include "gamepaths.h"
-#include "tilegrid.h"
-#include "tr.h"
-#include "zipclass.h"
+#include "background/tilegrid.h"
+#include "io/paths.h"
+#include "io/tr.h"
+#include "zip/zipclass.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "zipclass.h"
+#include "zip/zipclass.h"
 
-#include "tr.h"
-#include "wholefile.h"
-#include "zipfile.h"
+#include "io/tr.h"
+#include "io/wholefile.h"
+#include "zip/zipfile.h"
 
 #include <QBuffer>
 #include <QDataStream>

@@ -1,7 +1,7 @@
-#include "zipfile.h"
+#include "zip/zipfile.h"
 
-#include "tr.h"
-#include "wholefile.h"
+#include "io/tr.h"
+#include "io/wholefile.h"
 
 #include <QDataStream>
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "mainwindow.h"
-#include "scriptedinteraction.h"
-#include "settings.h"
+#include "app/mainwindow.h"
+#include "app/scriptedinteraction.h"
+#include "games/settings.h"
 
 #include <QDir>
 #include <QFile>

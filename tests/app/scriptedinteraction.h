@@ -1,6 +1,6 @@
 #pragma once
 
-#include "userinteraction.h"
+#include "app/userinteraction.h"
 
 #include <QList>
 #include <QStringList>

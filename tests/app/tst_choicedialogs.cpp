@@ -1,8 +1,8 @@
 #include "../controls/controltest.h"
-#include "elboton.h"
-#include "elradio.h"
-#include "thegame.h"
-#include "thelang.h"
+#include "controls/elboton.h"
+#include "controls/elradio.h"
+#include "lang/dialogs/thegame.h"
+#include "lang/dialogs/thelang.h"
 
 #include <QScreen>
 #include <QTest>

@@ -1,11 +1,11 @@
-#include "elboton.h"
-#include "elcombo.h"
-#include "gameprofile.h"
-#include "gametree.h"
-#include "layoutfiles.h"
-#include "tgareader.h"
-#include "tilegrid.h"
-#include "zipreader.h"
+#include "app/gametree.h"
+#include "background/layoutfiles.h"
+#include "background/tilegrid.h"
+#include "common/tgareader.h"
+#include "common/zipreader.h"
+#include "controls/elboton.h"
+#include "controls/elcombo.h"
+#include "games/gameprofile.h"
 
 #include <QTest>
 

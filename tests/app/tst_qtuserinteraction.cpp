@@ -1,7 +1,7 @@
-#include "elboton.h"
-#include "elradio.h"
-#include "qtuserinteraction.h"
-#include "thegame.h"
+#include "app/qtuserinteraction.h"
+#include "controls/elboton.h"
+#include "controls/elradio.h"
+#include "lang/dialogs/thegame.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "elboton.h"
-#include "ellabel.h"
-#include "fulldisk.h"
-#include "gametree.h"
+#include "app/gametree.h"
+#include "common/fulldisk.h"
+#include "controls/elboton.h"
+#include "controls/ellabel.h"
 
 #include <QTest>
 

@@ -1,9 +1,9 @@
-#include "elboton.h"
-#include "elcombo.h"
-#include "elpanel.h"
-#include "gametree.h"
-#include "picturebox.h"
-#include "tilegrid.h"
+#include "app/gametree.h"
+#include "app/picturebox.h"
+#include "background/tilegrid.h"
+#include "controls/elboton.h"
+#include "controls/elcombo.h"
+#include "controls/elpanel.h"
 
 #include <QCursor>
 #include <QTest>

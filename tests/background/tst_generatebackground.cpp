@@ -1,8 +1,8 @@
-#include "fulldisk.h"
-#include "generatebackground.h"
-#include "layoutfiles.h"
-#include "tgareader.h"
-#include "tilegrid.h"
+#include "background/generatebackground.h"
+#include "background/layoutfiles.h"
+#include "background/tilegrid.h"
+#include "common/fulldisk.h"
+#include "common/tgareader.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,4 +1,4 @@
-#include "layoutfiles.h"
+#include "background/layoutfiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>

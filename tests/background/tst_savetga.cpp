@@ -1,5 +1,5 @@
-#include "savetga.h"
-#include "tgareader.h"
+#include "background/savetga.h"
+#include "common/tgareader.h"
 
 #include <QBuffer>
 #include <QDir>

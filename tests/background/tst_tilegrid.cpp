@@ -1,4 +1,4 @@
-#include "tilegrid.h"
+#include "background/tilegrid.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "fulldisk.h"
+#include "common/fulldisk.h"
 
 #include <QDir>
 #include <QFile>

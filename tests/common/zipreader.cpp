@@ -1,4 +1,4 @@
-#include "zipreader.h"
+#include "common/zipreader.h"
 
 #include <zlib.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "colorvalue.h"
+#include "controls/colorvalue.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,8 +1,8 @@
 // The button from the keyboard, and presses that the focus leaves behind: two buttons a and b
 // in one window, a focused from the keyboard at first.
 
-#include "controltest.h"
-#include "elboton.h"
+#include "controls/controltest.h"
+#include "controls/elboton.h"
 
 #include <QKeyEvent>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
-#include "controltest.h"
-#include "elboton.h"
-#include "elcombo.h"
+#include "controls/controltest.h"
+#include "controls/elboton.h"
+#include "controls/elcombo.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

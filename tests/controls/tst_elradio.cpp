@@ -1,6 +1,6 @@
-#include "controltest.h"
-#include "elboton.h"
-#include "elradio.h"
+#include "controls/controltest.h"
+#include "controls/elboton.h"
+#include "controls/elradio.h"
 
 #include <QSignalSpy>
 #include <QtTest>

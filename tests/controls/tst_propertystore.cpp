@@ -1,5 +1,5 @@
-#include "colorvalue.h"
-#include "propertystore.h"
+#include "controls/colorvalue.h"
+#include "controls/propertystore.h"
 
 #include <QtTest>
 

@@ -2,13 +2,13 @@
 // defaults and fonts, PropertyChanged, edge lines, size rules, background
 // capture, the drop shadow, and which inner element raises which event.
 
-#include "controltest.h"
-#include "elboton.h"
-#include "elcombo.h"
-#include "elframe.h"
-#include "ellabel.h"
-#include "elpanel.h"
-#include "elradio.h"
+#include "controls/controltest.h"
+#include "controls/elboton.h"
+#include "controls/elcombo.h"
+#include "controls/elframe.h"
+#include "controls/ellabel.h"
+#include "controls/elpanel.h"
+#include "controls/elradio.h"
 
 #include <QFontMetrics>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 // The game folder of an executable and the check of a picked background folder.
-#include "folderlocate.h"
-#include "gamepaths.h"
+#include "games/folderlocate.h"
+#include "io/paths.h"
 
 #include <QTest>
 

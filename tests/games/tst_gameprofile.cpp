@@ -1,6 +1,6 @@
 // The per-game table and the launch command each game's row leads to.
-#include "gamelaunch.h"
-#include "gameprofile.h"
+#include "games/gamelaunch.h"
+#include "games/gameprofile.h"
 
 #include <QTest>
 

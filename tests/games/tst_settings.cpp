@@ -1,4 +1,4 @@
-#include "settings.h"
+#include "games/settings.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
-#include "langstrings.h"
-#include "messagetranslator.h"
+#include "lang/langstrings.h"
+#include "lang/messagetranslator.h"
 
 #include <QCoreApplication>
 #include <QDirIterator>

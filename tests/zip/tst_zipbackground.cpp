@@ -1,6 +1,6 @@
-#include "fulldisk.h"
-#include "zipbackground.h"
-#include "zipreader.h"
+#include "common/fulldisk.h"
+#include "common/zipreader.h"
+#include "zip/zipbackground.h"
 
 #include <QDir>
 #include <QTemporaryDir>

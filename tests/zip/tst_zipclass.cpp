@@ -1,5 +1,5 @@
-#include "zipclass.h"
-#include "zipreader.h"
+#include "common/zipreader.h"
+#include "zip/zipclass.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -2,12 +2,12 @@
 // values the windows use. With a file name as its first argument it writes a
 // PNG screenshot of itself there and exits.
 
-#include "elboton.h"
-#include "elcombo.h"
-#include "elframe.h"
-#include "ellabel.h"
-#include "elpanel.h"
-#include "elradio.h"
+#include "controls/elboton.h"
+#include "controls/elcombo.h"
+#include "controls/elframe.h"
+#include "controls/ellabel.h"
+#include "controls/elpanel.h"
+#include "controls/elradio.h"
 
 #include <QApplication>
 #include <QDir>

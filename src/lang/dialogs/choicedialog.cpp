@@ -1,9 +1,9 @@
-#include "choicedialog.h"
+#include "lang/dialogs/choicedialog.h"
 
-#include "designvalues.h"
-#include "elboton.h"
-#include "elpanel.h"
-#include "elradio.h"
+#include "controls/designvalues.h"
+#include "controls/elboton.h"
+#include "controls/elpanel.h"
+#include "controls/elradio.h"
 
 #include <QCloseEvent>
 #include <QCursor>

@@ -1,6 +1,6 @@
-#include "thegame.h"
+#include "lang/dialogs/thegame.h"
 
-#include "gameprofile.h"
+#include "games/gameprofile.h"
 
 namespace {
 

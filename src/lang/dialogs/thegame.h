@@ -1,6 +1,6 @@
 #pragma once
 
-#include "choicedialog.h"
+#include "lang/dialogs/choicedialog.h"
 
 // Asks the game to work on at every start. Answer(): the game index 0..3, Half-Life
 // DeathMatch (3) also when no game is checked.

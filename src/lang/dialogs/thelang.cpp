@@ -1,4 +1,4 @@
-#include "thelang.h"
+#include "lang/dialogs/thelang.h"
 
 TheLang::TheLang()
     : ChoiceDialog(QStringLiteral("Lang"), QStringLiteral("Choose Languaje / Seleccione Idioma"),

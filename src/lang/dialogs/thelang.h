@@ -1,6 +1,6 @@
 #pragma once
 
-#include "choicedialog.h"
+#include "lang/dialogs/choicedialog.h"
 
 // Asks the interface language on the first run. Answer(): 0 English, 1 Spanish (also when
 // neither is checked).

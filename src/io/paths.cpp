@@ -1,4 +1,4 @@
-#include "gamepaths.h"
+#include "io/paths.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
-#include "wholefile.h"
+#include "io/wholefile.h"
 
-#include "tr.h"
+#include "io/tr.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
-#include "fulldisk.h"
-#include "wholefile.h"
+#include "common/fulldisk.h"
+#include "io/wholefile.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "decodepicture.h"
+#include "background/decodepicture.h"
 
-#include "tr.h"
+#include "io/tr.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "propertystore.h"
+#include "controls/propertystore.h"
 
 // The design values every Quiltra window stores for the controls it holds: Tahoma 9.75 pt.
 // Callers add the control's own values (title, caption, colours) on top.

@@ -1,4 +1,4 @@
-#include "decodepicture.h"
+#include "background/decodepicture.h"
 
 #include <QBuffer>
 #include <QDir>
