@@ -14,12 +14,6 @@ constexpr int RadioHeightTwips = 285;
 constexpr int MinimumWidthTwips = 500;
 constexpr int IndicatorSize = 18;
 
-// Qt's arc angles: sixteenths of a degree, counter-clockwise from 3 o'clock.
-int sixteenths(double radians)
-{
-    return qRound(qRadiansToDegrees(radians) * 16.0);
-}
-
 } // namespace
 
 elradio::elradio(QWidget *parent)

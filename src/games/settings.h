@@ -5,9 +5,9 @@
 
 // The six values remembered in config.dat from one run to the next.
 struct Settings {
-    QString ExePath;
+    QString ExePath{};
     qint16 Language = -1;   // 0 English, 1 Spanish, -1 not chosen
-    QString CsFolder, CzFolder, DodFolder, HlFolder;   // relative to the game root
+    QString CsFolder{}, CzFolder{}, DodFolder{}, HlFolder{};   // relative to the game root
 
     // The folder field of `gameIndex`; values outside 0..2 give HlFolder, like ProfileOf.
     QString &Folder(int gameIndex);

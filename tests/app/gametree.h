@@ -50,7 +50,7 @@ public:
     // Writes config.dat beside the program with `language` and the tree's executable.
     bool writeConfig(qint16 language) const
     {
-        return WriteSettings(path("program/config.dat"), Settings{exePath(), language});
+        return WriteSettings(path("program/config.dat"), Settings{.ExePath = exePath(), .Language = language});
     }
     // A new window whose program folder is `programFolder`, with "fallback" for config.dat.
     Main &open(const QString &programFolder = "program")

@@ -110,7 +110,7 @@ private slots:
             QVERIFY(QDir().mkpath(t.path("Half-Life/" + stored)));
         }
         QVERIFY(WriteSettings(t.path("program/config.dat"),
-                              Settings{t.exePath(), 0, QDir::toNativeSeparators(stored)}));
+                              Settings{.ExePath = t.exePath(), .Language = 0, .CsFolder = QDir::toNativeSeparators(stored)}));
         t.open().StartUp();
         QCOMPARE(t.ui.log.size(), asked ? 2 : 1);
         QCOMPARE(t.ui.ended, asked);   // the picker gets no answer here
@@ -142,7 +142,8 @@ private slots:
         GameTree t;
         QVERIFY(QDir().mkpath(t.path("fallback")));
         const QString beside = t.path("program/config.dat"), fallback = t.path("fallback/config.dat");
-        QVERIFY(WriteSettings(beside, Settings{t.exePath(), 0}) && WriteSettings(fallback, Settings{t.exePath(), 1}));
+        QVERIFY(WriteSettings(beside, Settings{.ExePath = t.exePath(), .Language = 0})
+                && WriteSettings(fallback, Settings{.ExePath = t.exePath(), .Language = 1}));
         const QDateTime older = QDateTime::currentDateTime().addSecs(-3600);
         QFile old(fallbackNewer ? beside : fallback);
         QVERIFY(old.open(QIODevice::ReadWrite) && old.setFileTime(older, QFileDevice::FileModificationTime));
@@ -159,7 +160,7 @@ private slots:
         MOUNT_FULL_DISK(disk, 256);
         GameTree t;
         const QString config = disk.path() + "/config.dat";
-        QVERIFY(WriteSettings(config, Settings{t.exePath(), 1, "cstrike\\resource\\background"}));
+        QVERIFY(WriteSettings(config, Settings{.ExePath = t.exePath(), .Language = 1, .CsFolder = "cstrike\\resource\\background"}));
         QFile file(config);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray before = file.readAll();

@@ -1,6 +1,7 @@
 #include "app/gametree.h"
 #include "app/picturebox.h"
 #include "background/tilegrid.h"
+#include "common/warnings.h"
 #include "controls/elboton.h"
 #include "controls/elcombo.h"
 #include "controls/elpanel.h"
@@ -23,7 +24,11 @@ class TestWindow : public QObject {
     }
 
 private slots:
-    void init() { t.emplace().open(); }
+    void init()
+    {
+        t.emplace().open();
+        FailOnUndeclaredWarnings();
+    }
 
     void resolutionChangeRestretchesTheLoadedPicture()
     {
@@ -49,6 +54,7 @@ private slots:
         red.fill(Qt::red);
         load(red);
         QVERIFY(t->writeFile("broken.jpg", "\xFF\xD8\xFF\xE0 truncated"));
+        QTest::ignoreMessage(QtWarningMsg, "JPEG datastream contains no image");
         load(QImage(), "broken.jpg");
         QVERIFY2(t->ui.messages.size() == 1 && t->ui.messages[0].contains(t->path("broken.jpg")),
                  qPrintable(t->ui.messages.join('\n')));

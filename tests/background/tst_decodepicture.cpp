@@ -1,4 +1,5 @@
 #include "background/decodepicture.h"
+#include "common/warnings.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -161,6 +162,8 @@ class TestDecodePicture : public QObject {
     }
 
 private slots:
+    void init() { FailOnUndeclaredWarnings(); }
+
     // The least size keeps what fitting in 3840x1600 and stretching to 1280x1024 need; a JPEG
     // takes the eighth of its size that covers it, when its sides divide into that eighth.
     void decodedSizesKeepWhatTheLargestBackgroundsNeed_data()

@@ -72,7 +72,7 @@ private slots:
         QFile old(dir.filePath("config.dat/old"));
         QVERIFY(old.open(QIODevice::ReadOnly) && old.readAll() == SettingsFileBytes(Settings()));
         QVERIFY(old.setPermissions(QFile::ReadOwner));   // read-only: kept, even for an administrator
-        QVERIFY(!WriteSettings(old.fileName(), Settings{"x"}));
+        QVERIFY(!WriteSettings(old.fileName(), Settings{.ExePath = "x"}));
         QVERIFY(old.seek(0) && old.readAll() == SettingsFileBytes(Settings()));
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"config.dat"});
     }
