@@ -37,29 +37,35 @@ QDataStream &littleEndian(QDataStream &stream)
 
 } // namespace
 
+QDataStream &operator<<(QDataStream &out, const ZipFile::EntryFields &f)
+{
+    return out << f.VersionNeeded << f.Flags << f.Method << f.ModTime << f.ModDate << f.Crc32
+               << f.CompressedSize << f.UncompressedSize << f.FileNameLength << f.ExtraFieldLength;
+}
+
 ZipFile::ZipFile() = default;
 
 bool ZipFile::LoadFile(const QString &path)
 {
     const QDateTime modified = QFileInfo(path).lastModified();
-    LocalHeader.ModTime = CentralHeader.ModTime = DosTime(modified);
-    LocalHeader.ModDate = CentralHeader.ModDate = DosDate(modified);
+    Fields.ModTime = DosTime(modified);
+    Fields.ModDate = DosDate(modified);
     SetFileName(FileNameOf(path));
 
     qint64 compressedSize = 0;
     quint32 crc = 0;
     if (!CompressFile(path, Data, compressedSize, SourceLength, crc))
         return false;
-    LocalHeader.Crc32 = CentralHeader.Crc32 = crc;
-    LocalHeader.CompressedSize = CentralHeader.CompressedSize = quint32(compressedSize);
-    LocalHeader.UncompressedSize = CentralHeader.UncompressedSize = quint32(SourceLength);
+    Fields.Crc32 = crc;
+    Fields.CompressedSize = quint32(compressedSize);
+    Fields.UncompressedSize = quint32(SourceLength);
     return true;
 }
 
 void ZipFile::SetFileName(const QString &name)
 {
     EntryName = name.toLocal8Bit();
-    LocalHeader.FileNameLength = CentralHeader.FileNameLength = quint16(EntryName.size());
+    Fields.FileNameLength = quint16(EntryName.size());
 }
 
 void ZipFile::SetComment(const QString &text)
@@ -71,13 +77,10 @@ void ZipFile::SetComment(const QString &text)
 bool ZipFile::WriteLocal(QIODevice *archive, qint64 position)
 {
     CentralHeader.LocalHeaderOffset = quint32(position);
-    const LocalFileHeader &h = LocalHeader;
     QByteArray record;
     record.reserve(LocalRecordSize());
     QDataStream out(&record, QIODevice::WriteOnly);
-    littleEndian(out) << h.Signature << h.VersionNeeded << h.Flags << h.Method << h.ModTime
-                      << h.ModDate << h.Crc32 << h.CompressedSize << h.UncompressedSize
-                      << h.FileNameLength << h.ExtraFieldLength;
+    littleEndian(out) << LocalHeader.Signature << Fields;
     record += EntryName;
     record += ExtraField;
     return writeAll(archive, record) && writeAll(archive, Data);
@@ -89,11 +92,9 @@ bool ZipFile::WriteCentral(QIODevice *archive) const
     QByteArray record;
     record.reserve(CentralRecordSize());
     QDataStream out(&record, QIODevice::WriteOnly);
-    littleEndian(out) << h.Signature << h.VersionMadeBy << h.VersionNeeded << h.Flags << h.Method
-                      << h.ModTime << h.ModDate << h.Crc32 << h.CompressedSize
-                      << h.UncompressedSize << h.FileNameLength << h.ExtraFieldLength
-                      << h.FileCommentLength << h.DiskNumberStart << h.InternalAttributes
-                      << h.ExternalAttributes << h.LocalHeaderOffset;
+    littleEndian(out) << h.Signature << h.VersionMadeBy << Fields << h.FileCommentLength
+                      << h.DiskNumberStart << h.InternalAttributes << h.ExternalAttributes
+                      << h.LocalHeaderOffset;
     record += EntryName;
     record += ExtraField;
     record += EntryComment;

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QString>
 
+class QDataStream;
 class QIODevice;
 
 // One entry of a ZIP archive. The source file is read, stamped and compressed
@@ -47,12 +48,13 @@ public:
     QString errorString() const;
 
 private:
-    struct LocalFileHeader
+    // What the local header and the central directory header of an entry both hold, in the
+    // order both store it.
+    struct EntryFields
     {
-        quint32 Signature = 0x04034B50;
         quint16 VersionNeeded = 20;
-        quint16 Flags = 0x0002;
-        quint16 Method = 8;
+        quint16 Flags = 0x0002;   // maximum compression
+        quint16 Method = 8;       // deflate
         quint16 ModTime = 0;
         quint16 ModDate = 0;
         quint32 Crc32 = 0;
@@ -62,20 +64,18 @@ private:
         quint16 ExtraFieldLength = 0;
     };
 
+    friend QDataStream &operator<<(QDataStream &out, const EntryFields &fields);
+
+    struct LocalFileHeader
+    {
+        quint32 Signature = 0x04034B50;
+    };
+
     struct CentralDirectoryHeader
     {
         quint32 Signature = 0x02014B50;
         quint16 VersionMadeBy = 20;
-        quint16 VersionNeeded = 20;
-        quint16 Flags = 0x0002;
-        quint16 Method = 8;
-        quint16 ModTime = 0;
-        quint16 ModDate = 0;
-        quint32 Crc32 = 0;
-        quint32 CompressedSize = 0;
-        quint32 UncompressedSize = 0;
-        quint16 FileNameLength = 0;
-        quint16 ExtraFieldLength = 0;
+        // EntryFields come here.
         quint16 FileCommentLength = 0;
         quint16 DiskNumberStart = 0;
         quint16 InternalAttributes = 0x0020;
@@ -98,6 +98,7 @@ private:
     QByteArray EntryComment;
     QByteArray Data;
     qint64 SourceLength = 0;
+    EntryFields Fields;
     LocalFileHeader LocalHeader;
     CentralDirectoryHeader CentralHeader;
     mutable QString lastError;

@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 #include "app/scriptedinteraction.h"
+#include "common/testfiles.h"
 #include "games/settings.h"
 
 #include <QDir>
@@ -39,13 +40,11 @@ public:
     QString exePath() const { return path("Half-Life/hl.exe"); }
     bool writeFile(const QString &relative, const QByteArray &bytes) const
     {
-        QFile file(path(relative));
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        return WriteBytes(path(relative), bytes);
     }
     QByteArray readFile(const QString &relative = "program/config.dat") const
     {
-        QFile file(path(relative));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return ReadBytes(path(relative));
     }
     // Writes config.dat beside the program with `language` and the tree's executable.
     bool writeConfig(qint16 language) const

@@ -2,6 +2,7 @@
 #include "background/layoutfiles.h"
 #include "background/tilegrid.h"
 #include "common/fulldisk.h"
+#include "common/testfiles.h"
 #include "common/tgareader.h"
 
 #include <QDir>
@@ -26,17 +27,6 @@ QImage testPicture(int resolution, quint32 seed)
     for (int i = 0; i < picture.width() * picture.height(); ++i)
         picture.setPixel(i % picture.width(), i / picture.width(), 0xff000000u | (i * 7 + seed));
     return picture;
-}
-
-// Every file below `folder` with its bytes.
-QMap<QString, QByteArray> snapshot(const QString &folder)
-{
-    QMap<QString, QByteArray> files;
-    for (QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
-        QFile file(it.next());
-        files[file.fileName()] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-    }
-    return files;
 }
 
 } // namespace
@@ -68,7 +58,7 @@ private slots:
         expected << dir.filePath("cstrike/resource/BackgroundLayout.txt")
                  << dir.filePath("cstrike/resource/BackgroundLoadingLayout.txt");
         QCOMPARE(result.writtenFiles, expected);
-        QCOMPARE(snapshot(dir.path()).keys(), [&] { QStringList s = expected; s.sort(); return s; }());
+        QCOMPARE(Snapshot(dir.path()).keys(), [&] { QStringList s = expected; s.sort(); return s; }());
     }
 
     // A make that cannot finish leaves the background made before it exactly as it was.
@@ -97,7 +87,7 @@ private slots:
             QVERIFY(QFile::remove(target) && QDir().mkdir(target));
         if (spoiler == "no resource")
             QVERIFY(QDir(dir.filePath("cstrike/resource")).removeRecursively());
-        const auto before = snapshot(dir.path());
+        const auto before = Snapshot(dir.path());
 
         const GenerateResult result = GenerateBackgroundFiles(testPicture(0, 2), 0, exe, Relative);
         QCOMPARE(int(result.status), int(spoiler == "no resource" ? GenerateResult::ResourceFolderMissing
@@ -105,7 +95,7 @@ private slots:
         QVERIFY2(result.errorString.contains(QDir::toNativeSeparators(QDir::cleanPath(dir.filePath("cstrike/resource/" + named)))),
                  qPrintable(result.errorString));
         QCOMPARE(result.writtenFiles, QStringList());
-        QVERIFY(snapshot(dir.path()) == before);
+        QVERIFY(Snapshot(dir.path()) == before);
     }
 
     // The disk fills at different points of the make: after a few tiles, and with only
@@ -134,9 +124,9 @@ private slots:
             QVERIFY(child.waitForFinished(10000));
             QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
-            const QByteArray layout = snapshot(dir.filePath("cstrike/resource")).value(
+            const QByteArray layout = Snapshot(dir.filePath("cstrike/resource")).value(
                 dir.filePath("cstrike/resource/BackgroundLayout.txt"));
-            QCOMPARE(snapshot(dir.filePath("cstrike/resource")).value(
+            QCOMPARE(Snapshot(dir.filePath("cstrike/resource")).value(
                          dir.filePath("cstrike/resource/BackgroundLoadingLayout.txt")), layout);
             const int resolution = layout.startsWith("resolution   640") ? 0 : 1;
             QCOMPARE(layout, LayoutFileText(resolution));
@@ -164,14 +154,14 @@ private slots:
         QVERIFY(QDir(disk.path()).mkpath("cstrike/resource/background"));
         const QString exe = disk.path() + "/hl.exe";
         QCOMPARE(int(GenerateBackgroundFiles(testPicture(0, 1), 0, exe, Relative).status), int(GenerateResult::Done));
-        const auto before = snapshot(disk.path() + "/cstrike");
+        const auto before = Snapshot(disk.path() + "/cstrike");
         QVERIFY(disk.fill(leaveFree));
 
         const GenerateResult result = GenerateBackgroundFiles(testPicture(1, 2), 1, exe, Relative);
         QCOMPARE(int(result.status), int(GenerateResult::WriteFailed));
         QVERIFY2(result.errorString.endsWith(failing + ": No space left on device"), qPrintable(result.errorString));
         QCOMPARE(result.writtenFiles, QStringList());
-        QVERIFY(snapshot(disk.path() + "/cstrike") == before);
+        QVERIFY(Snapshot(disk.path() + "/cstrike") == before);
     }
 };
 

@@ -1,4 +1,5 @@
 #include "background/savetga.h"
+#include "common/testfiles.h"
 #include "common/tgareader.h"
 
 #include <QBuffer>
@@ -19,16 +20,6 @@ static QImage fPattern()
     image.setPixel(9, 0, qRgb(40, 50, 60));
     return image;
 }
-
-// Takes 100 bytes, then fails the way a full disk would.
-struct FailingDevice : QBuffer
-{
-    qint64 writeData(const char *data, qint64 length) override
-    {
-        setErrorString("simulated full disk");
-        return pos() < 100 ? QBuffer::writeData(data, qMin(length, 100 - pos())) : -1;
-    }
-};
 
 class TstSaveTga : public QObject
 {
@@ -79,8 +70,7 @@ private slots:
         QVERIFY(!tga.SaveTGAinFile(kept, fPattern().mirrored()));
         QVERIFY2(tga.errorString().contains("read-only"), qPrintable(tga.errorString()));
         QCOMPARE(ReadTga(kept), fPattern().convertToFormat(QImage::Format_RGB32));
-        FailingDevice device;
-        QVERIFY(device.open(QIODevice::WriteOnly));
+        LimitedDevice device(100, "simulated full disk");
         QVERIFY(!tga.SaveTGAinFile(&device, fPattern()));
         QVERIFY2(tga.errorString().contains("simulated full disk"), qPrintable(tga.errorString()));
     }

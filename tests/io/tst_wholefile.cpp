@@ -1,4 +1,5 @@
 #include "common/fulldisk.h"
+#include "common/testfiles.h"
 #include "io/wholefile.h"
 
 #include <QBuffer>
@@ -11,32 +12,10 @@
 
 namespace {
 
-QByteArray contentOf(const QString &name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 QStringList entriesOf(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
-
-// Takes `room` bytes, then refuses, saying why only when `reason` is given.
-struct ShortDevice : QBuffer
-{
-    qint64 room = 0;
-    QString reason;
-    qint64 writeData(const char *data, qint64 length) override
-    {
-        const qint64 n = qMin(length, room - pos());
-        if (n > 0)
-            return QBuffer::writeData(data, n);
-        if (!reason.isEmpty())
-            setErrorString(reason);
-        return reason.isEmpty() ? 0 : -1;
-    }
-};
 
 } // namespace
 
@@ -71,7 +50,7 @@ private slots:
         QString error;
         QVERIFY(!WriteWholeFile(name, QByteArray(size, 'n'), &error));
         QCOMPARE(error, "Cannot write " + QDir::toNativeSeparators(name) + ": No space left on device");
-        QVERIFY(contentOf(name) == old);
+        QVERIFY(ReadBytes(name) == old);
         QCOMPARE(entriesOf(disk.path()), (QStringList{".filler", "BackgroundLayout.txt"}));
     }
 
@@ -87,8 +66,8 @@ private slots:
         QVERIFY(!set.add(disk.path() + "/b.tga", QByteArray(64 * 1024, 'b')));
         QVERIFY(!set.commit());
         QVERIFY2(set.errorString().endsWith("b.tga: No space left on device"), qPrintable(set.errorString()));
-        QCOMPARE(contentOf(disk.path() + "/a.tga"), "old a");
-        QCOMPARE(contentOf(disk.path() + "/b.tga"), "old b");
+        QCOMPARE(ReadBytes(disk.path() + "/a.tga"), "old a");
+        QCOMPARE(ReadBytes(disk.path() + "/b.tga"), "old b");
         QCOMPARE(set.committedFiles(), QStringList());
     }
 
@@ -101,8 +80,8 @@ private slots:
         QVERIFY(WriteWholeFile(name, "old", nullptr));
         QCOMPARE(::link(QFile::encodeName(name).constData(), QFile::encodeName(dir.filePath("link")).constData()), 0);
         QVERIFY(WriteWholeFile(name, "new", nullptr));
-        QCOMPARE(contentOf(name), "new");
-        QCOMPARE(contentOf(dir.filePath("link")), "old");
+        QCOMPARE(ReadBytes(name), "new");
+        QCOMPARE(ReadBytes(dir.filePath("link")), "old");
     }
 
     void setReplacesNothingUntilAllAreWritten_data()
@@ -131,15 +110,15 @@ private slots:
             QVERIFY(set.add(names[0], "new"));
             QVERIFY(set.add(names[1], "new"));
             QCOMPARE(set.add(names[2], "new"), spoiler.isEmpty());
-            QCOMPARE(contentOf(names[0]), "old");   // written, not yet in place
+            QCOMPARE(ReadBytes(names[0]), "old");   // written, not yet in place
             if (!spoiler.isEmpty()) {
                 QVERIFY(!set.commit());
                 QCOMPARE(set.errorString(), "Cannot write " + QDir::toNativeSeparators(names[2]) + ": " + reason);
                 QCOMPARE(FirstUnreplaceable(names), set.errorString());
             }
         }   // dropped unfinished
-        QCOMPARE(contentOf(names[0]), "old");
-        QCOMPARE(contentOf(names[1]), "old");
+        QCOMPARE(ReadBytes(names[0]), "old");
+        QCOMPARE(ReadBytes(names[1]), "old");
         QCOMPARE(entriesOf(dir.path()), (QStringList{"1.tga", "2.tga", "3.tga"}));
     }
 
@@ -150,7 +129,7 @@ private slots:
         QVERIFY(set.add(dir.filePath("b.tga"), "b") && set.add(dir.filePath("a.txt"), "a"));
         QVERIFY2(set.commit(), qPrintable(set.errorString()));
         QCOMPARE(set.committedFiles(), (QStringList{dir.filePath("b.tga"), dir.filePath("a.txt")}));
-        QCOMPARE(contentOf(dir.filePath("a.txt")), "a");
+        QCOMPARE(ReadBytes(dir.filePath("a.txt")), "a");
         QCOMPARE(FirstUnreplaceable(set.committedFiles()), QString());
     }
 
@@ -169,10 +148,7 @@ private slots:
     void shortWrites()
     {
         QFETCH(int, room); QFETCH(QString, deviceReason); QFETCH(QString, reason);
-        ShortDevice device;
-        device.room = room;
-        device.reason = deviceReason;
-        QVERIFY(device.open(QIODevice::WriteOnly));
+        LimitedDevice device(room, deviceReason);
         QString said;
         QCOMPARE(WriteAllTo(&device, QByteArray(1000, 'x'), &said), reason.isEmpty());
         QCOMPARE(said, reason);

@@ -1,4 +1,5 @@
 #include "common/fulldisk.h"
+#include "common/testfiles.h"
 #include "common/zipreader.h"
 #include "zip/zipbackground.h"
 
@@ -6,27 +7,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-static bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-static QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 // A fake game tree below `root`: cstrike/resource with both layout files (the same text)
 // and cstrike/resource/background with the given tiles, each holding its own name.
 static bool makeTree(const QString &root, const QStringList &tiles)
 {
     const QString resource = root + "/cstrike/resource/";
-    bool ok = QDir().mkpath(resource + "background") && writeFile(resource + "BackgroundLayout.txt", "layout")
-              && writeFile(resource + "BackgroundLoadingLayout.txt", "layout");
+    bool ok = QDir().mkpath(resource + "background") && WriteBytes(resource + "BackgroundLayout.txt", "layout")
+              && WriteBytes(resource + "BackgroundLoadingLayout.txt", "layout");
     for (const QString &tile : tiles)
-        ok = ok && writeFile(resource + "background/" + tile, tile.toLatin1());
+        ok = ok && WriteBytes(resource + "background/" + tile, tile.toLatin1());
     return ok;
 }
 
@@ -69,7 +58,7 @@ private slots:
         QCOMPARE(result.entries, entries);
         ReadArchive read;
         QString error;
-        QVERIFY2(ReadZip(readFile(tmp->filePath("bg.zip")), read, error), qPrintable(error));
+        QVERIFY2(ReadZip(ReadBytes(tmp->filePath("bg.zip")), read, error), qPrintable(error));
         QCOMPARE(read.entries.size(), entries.size());
         for (int i = 0; i < entries.size(); ++i)   // each tile holds its own name
             QVERIFY2(read.entries[i].name == entries[i]
@@ -92,15 +81,15 @@ private slots:
         QFETCH(QString, named);
         QVERIFY(makeTree(tmp->path(), {"640_1_a_loading.tga", "640_1_b_loading.tga", "640_1_c_loading.tga",
                                        "640_2_a_loading.tga", "640_2_b_loading.tga", "640_2_c_loading.tga"}));
-        QVERIFY(change == "remove" ? QFile::remove(resource(named)) : writeFile(resource(named), "other layout"));
-        QVERIFY(writeFile(tmp->filePath("old.zip"), "previous archive"));
+        QVERIFY(change == "remove" ? QFile::remove(resource(named)) : WriteBytes(resource(named), "other layout"));
+        QVERIFY(WriteBytes(tmp->filePath("old.zip"), "previous archive"));
         for (const QString &archive : {tmp->filePath("fresh.zip"), tmp->filePath("old.zip")}) {
             const ZipBackgroundResult result = ZipBackground(tmp->filePath("hl.exe"), Relative, 0, archive);
             QVERIFY(!result.ok && result.entries.isEmpty());
             QVERIFY2(result.errorString.contains(QDir::toNativeSeparators(resource(named))), qPrintable(result.errorString));
         }
         QVERIFY(!QFile::exists(tmp->filePath("fresh.zip")));
-        QCOMPARE(readFile(tmp->filePath("old.zip")), "previous archive");
+        QCOMPARE(ReadBytes(tmp->filePath("old.zip")), "previous archive");
     }
 
     void fullDiskKeepsTheOldArchive()
@@ -110,12 +99,12 @@ private slots:
         QVERIFY(makeTree(disk.path(), {"640_1_a_loading.tga", "640_1_b_loading.tga", "640_1_c_loading.tga",
                                        "640_2_a_loading.tga", "640_2_b_loading.tga", "640_2_c_loading.tga"}));
         const QString archive = disk.path() + "/bg.zip";
-        QVERIFY(writeFile(archive, "previous archive"));
+        QVERIFY(WriteBytes(archive, "previous archive"));
         QVERIFY(disk.fill());
         const ZipBackgroundResult result = ZipBackground(disk.path() + "/hl.exe", Relative, 0, archive);
         QVERIFY(!result.ok);
         QCOMPARE(result.errorString, "Cannot write " + QDir::toNativeSeparators(archive) + ": No space left on device");
-        QCOMPARE(readFile(archive), "previous archive");
+        QCOMPARE(ReadBytes(archive), "previous archive");
     }
 };
 

@@ -1,3 +1,4 @@
+#include "common/testfiles.h"
 #include "common/zipreader.h"
 #include "zip/zipclass.h"
 
@@ -8,19 +9,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+// Prepares `path` with `bytes`, stamped `modified` when given.
 static QString writeFile(const QString &path, const QByteArray &bytes, const QDateTime &modified = {})
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
-        || (modified.isValid() && !file.setFileTime(modified, QFileDevice::FileModificationTime)))
+    if (!WriteBytes(path, bytes) || (modified.isValid() && !(file.open(QIODevice::Append)
+                                     && file.setFileTime(modified, QFileDevice::FileModificationTime))))
         qFatal("cannot prepare %s", qPrintable(path));
     return path;
-}
-
-static QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 // The archive written into memory; empty (and unreadable) when WriteZip fails.
@@ -30,16 +26,6 @@ static QByteArray inMemory(ZipClass &zip)
     buffer.open(QIODevice::WriteOnly);
     return zip.WriteZip(&buffer) ? buffer.data() : QByteArray();
 }
-
-// Takes 100 bytes, then fails the way a full disk would.
-struct FailingDevice : QBuffer
-{
-    qint64 writeData(const char *data, qint64 length) override
-    {
-        setErrorString("No space left on device");
-        return pos() < 100 ? QBuffer::writeData(data, qMin(length, 100 - pos())) : -1;
-    }
-};
 
 class TestZipClass : public QObject
 {
@@ -115,9 +101,9 @@ private slots:
         QVERIFY(zip.AddFile(writeFile(path("new.txt"), "new")));
         QVERIFY(!zip.WriteZip(archive));
         QVERIFY(zip.errorString().contains(QDir::toNativeSeparators(archive)));
-        QCOMPARE(readFile(archive), "old archive");
+        QCOMPARE(ReadBytes(archive), "old archive");
         QVERIFY2(zip.WriteZip(archive, true), qPrintable(zip.errorString()));
-        QCOMPARE(readFile(archive), inMemory(zip));
+        QCOMPARE(ReadBytes(archive), inMemory(zip));
     }
 
     void entryCommentOnlyInCentralDirectory()
@@ -162,7 +148,7 @@ private slots:
         }
         ReadArchive read;
         QString error;
-        QVERIFY2(ReadZip(readFile(path("round.zip")), read, error), qPrintable(error));
+        QVERIFY2(ReadZip(ReadBytes(path("round.zip")), read, error), qPrintable(error));
         QCOMPARE(read.entries.size(), files.size());
         for (int i = 0; i < files.size(); ++i)
             QVERIFY2(read.entries[i].name == files[i].first && read.entries[i].contents == files[i].second,
@@ -193,8 +179,7 @@ private slots:
         QVERIFY(!zip.WriteZip(kept, true));
         QVERIFY2(zip.errorString().contains("read-only"), qPrintable(zip.errorString()));
         QCOMPARE(QFileInfo(kept).size(), 11);
-        FailingDevice device;
-        QVERIFY(device.open(QIODevice::WriteOnly));
+        LimitedDevice device(100);
         QVERIFY(!zip.WriteZip(&device));
         QCOMPARE(zip.errorString(), "No space left on device");
     }

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QDirIterator>
+#include <QFile>
+#include <QMap>
+#include <QString>
+
+// The bytes of `path`, or "<unreadable>" when it cannot be read.
+inline QByteArray ReadBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Writes `bytes` to `path` directly, as a test prepares a file.
+inline bool WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+// Every file below `folder`, hidden ones included, with its bytes.
+inline QMap<QString, QByteArray> Snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    for (QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString path = it.next();
+        files[path] = ReadBytes(path);
+    }
+    return files;
+}
+
+// Takes `room` bytes, then refuses the rest the way a full disk does: with `reason` as its
+// error and -1, or, without a reason, by taking nothing and saying nothing.
+class LimitedDevice : public QBuffer
+{
+public:
+    explicit LimitedDevice(qint64 room, const QString &reason = QStringLiteral("No space left on device"))
+        : m_room(room), m_reason(reason)
+    {
+        open(QIODevice::WriteOnly);
+    }
+
+protected:
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        const qint64 n = qMin(length, m_room - pos());
+        if (n > 0)
+            return QBuffer::writeData(data, n);
+        if (m_reason.isEmpty())
+            return 0;
+        setErrorString(m_reason);
+        return -1;
+    }
+
+private:
+    qint64 m_room;
+    QString m_reason;
+};
