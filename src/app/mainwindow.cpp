@@ -116,6 +116,13 @@ void Main::createControls()
     Picture3 = new PictureBox(elframe1);
     Picture3->setGeometry(1, 1, 800, 600);
 
+    const std::pair<QWidget *, const char *> named[] = {
+        {elpanel1, "elpanel1"}, {elboton1, "elboton1"}, {elboton2, "elboton2"}, {elboton3, "elboton3"},
+        {elboton4, "elboton4"}, {ellabel1, "ellabel1"}, {elcombo1, "elcombo1"}, {elframe1, "elframe1"},
+        {Picture3, "Picture3"}};
+    for (const auto &[control, name] : named)
+        control->setObjectName(QLatin1String(name));
+
     // Tab goes along the bottom row as it is seen, left to right.
     setTabOrder(elboton1, elboton4);
     setTabOrder(elboton4, elcombo1);

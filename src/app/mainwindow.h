@@ -50,6 +50,12 @@ public:
     const QImage &loadedPicture() const { return m_picture2; }
     const QImage &scaledPicture() const { return m_scaledPicture; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // Each control's object name is its member's name, for whoever needs to find it.
     elpanel *elpanel1;
     elboton *elboton1;   // run
     elboton *elboton2;   // make
@@ -60,11 +66,6 @@ public:
     elframe *elframe1;
     PictureBox *Picture3;   // the preview, clipped by the frame
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-
-private:
     void createControls();
     void readSettings();
     void ChooseLanguage();

@@ -51,6 +51,12 @@ public:
     {
         return WriteSettings(path("program/config.dat"), Settings{.ExePath = exePath(), .Language = language});
     }
+    // The window's control named `name` ("elboton2", "Picture3").
+    template<typename Control>
+    Control *control(const char *name) const
+    {
+        return window->findChild<Control *>(QLatin1String(name));
+    }
     // A new window whose program folder is `programFolder`, with "fallback" for config.dat.
     Main &open(const QString &programFolder = "program")
     {

@@ -30,7 +30,7 @@ class TestCommands : public QObject {
     // Clicks `button` with `resolution` chosen, from a clean log and no messages.
     static void click(GameTree &t, elboton *button, int resolution)
     {
-        t.window->elcombo1->SetListIndex(resolution);
+        t.control<elcombo>("elcombo1")->SetListIndex(resolution);
         t.ui.log.clear();
         t.ui.messages.clear();
         emit button->Click();
@@ -52,9 +52,9 @@ private slots:
         QFETCH(QString, success);
         GameTree t;
         QVERIFY(start(t, game, game == 2));
-        emit t.window->elboton4->Click();   // nothing made yet: no dialog, only the message
+        emit t.control<elboton>("elboton4")->Click();   // nothing made yet: no dialog, only the message
         QCOMPARE(t.ui.log + t.ui.messages, QStringList({"game", "First Make The Background !"}));
-        click(t, t.window->elboton2, game);
+        click(t, t.control<elboton>("elboton2"), game);
 
         QCOMPARE(t.ui.messages, QStringList{success});
         QCOMPARE(t.window->LastGeneratedResolution(), game);
@@ -75,19 +75,19 @@ private slots:
     {
         GameTree t;
         QVERIFY(start(t, 0));
-        click(t, t.window->elboton2, 1);
+        click(t, t.control<elboton>("elboton2"), 1);
         const QString blocked = t.path(GameTree::resource(0, "background/640_1_b_loading.tga"));
         // A tile the user marked read-only, and a folder where a tile goes: neither is replaced.
         QVERIFY(t.writeFile(GameTree::resource(0, "background/640_1_b_loading.tga"), "mine")
                 && QFile::setPermissions(blocked, QFile::ReadOwner));
         const QString folder = t.path(GameTree::resource(0, "background/640_2_a_loading.tga"));
         QVERIFY(QDir().mkpath(folder));
-        click(t, t.window->elboton2, 0);
+        click(t, t.control<elboton>("elboton2"), 0);
         QStringList messages = t.ui.messages;
         QCOMPARE(t.window->LastGeneratedResolution(), 1);   // the zip still packs the 800x600 one
         QCOMPARE(t.readFile(GameTree::resource(0, "background/640_1_b_loading.tga")), "mine");
         QVERIFY(QFile::setPermissions(blocked, QFile::ReadOwner | QFile::WriteOwner) && QFile::remove(blocked));
-        click(t, t.window->elboton2, 0);
+        click(t, t.control<elboton>("elboton2"), 0);
         messages += t.ui.messages;
         QCOMPARE(messages.size(), 2);
         QVERIFY2(messages[0].contains(blocked) && messages[0].contains("read-only")
@@ -95,7 +95,7 @@ private slots:
                  qPrintable(messages.join('\n')));
         // Without its resource folder the game cannot get a background at all.
         QVERIFY(QDir(t.path(GameTree::resource(0))).removeRecursively());
-        click(t, t.window->elboton2, 1);
+        click(t, t.control<elboton>("elboton2"), 1);
         QCOMPARE(t.ui.messages, QStringList{"Unable To Locate Cs Resource Folder"});
         QVERIFY(t.ui.ended);
         QCOMPARE(t.window->LastGeneratedResolution(), 1);
@@ -108,7 +108,7 @@ private slots:
         QVERIFY(QDir(t.path("Half-Life/cz")).removeRecursively());
         QVERIFY(QDir().mkpath(t.path("Half-Life/czero/resource/background")));
         QVERIFY(start(t, 1));
-        click(t, t.window->elboton2, 0);
+        click(t, t.control<elboton>("elboton2"), 0);
         QCOMPARE(t.ui.messages, QStringList{"Cz Background Generated Succesfully"});
         QCOMPARE(QDir(t.path("Half-Life/czero/resource/background")).entryList(QDir::Files),
                  (QStringList{"640_1_a_loading.tga", "640_1_b_loading.tga", "640_1_c_loading.tga",
@@ -124,7 +124,7 @@ private slots:
         QVERIFY(start(t, 2, 1));
         const QString blocked = GameTree::resource(2, "BackgroundLoadingLayout.txt");
         QVERIFY(t.writeFile(blocked, "mine") && QFile::setPermissions(t.path(blocked), QFile::ReadOwner));
-        click(t, t.window->elboton2, 0);
+        click(t, t.control<elboton>("elboton2"), 0);
         QCOMPARE(t.ui.messages, QStringList{"No se puede escribir " + t.path(blocked)
                                             + ": el archivo es de solo lectura"});
         QCOMPARE(t.window->LastGeneratedResolution(), -1);
@@ -134,11 +134,11 @@ private slots:
     {
         GameTree t;
         QVERIFY(start(t, 0));
-        click(t, t.window->elboton2, 1);
+        click(t, t.control<elboton>("elboton2"), 1);
         // A name without ".zip" is used as typed, and what was there is replaced.
         QVERIFY(t.writeFile("packed", "an older file"));
         t.ui.saveAnswers = {t.path("packed")};
-        click(t, t.window->elboton4, 3);   // the archive holds what was made, not what is chosen
+        click(t, t.control<elboton>("elboton4"), 3);   // the archive holds what was made, not what is chosen
         QCOMPARE(t.ui.log + t.ui.messages, QStringList({"save Zip Files... | Zip File(*.zip)",
                                                         "Files Zipped Successfully !"}));
         ReadArchive archive;
@@ -154,7 +154,7 @@ private slots:
         const QString missing = t.path(GameTree::resource(0, "background/800_2_c_loading.tga"));
         QVERIFY(QFile::remove(missing));
         t.ui.saveAnswers = {t.path("other.zip")};
-        click(t, t.window->elboton4, 3);
+        click(t, t.control<elboton>("elboton4"), 3);
         QCOMPARE(t.ui.messages.size(), 1);
         QVERIFY2(t.ui.messages[0].startsWith("Error: Files Not Zipped Correctly.\n")
                      && t.ui.messages[0].contains(missing), qPrintable(t.ui.messages[0]));
@@ -185,7 +185,7 @@ private slots:
         QVERIFY(start(t, game));
         t.ui.inputAnswers = {answer.isEmpty() ? std::nullopt : std::optional(answer)};
         t.ui.startError = reason;
-        click(t, t.window->elboton1, 1);
+        click(t, t.control<elboton>("elboton1"), 1);
 
         t.ui.log.replaceInStrings(t.exePath(), "hl").replaceInStrings(t.path("Half-Life/"), "root");
         QCOMPARE(t.ui.log, log);

@@ -11,36 +11,52 @@ class TestStartUp : public QObject {
     Q_OBJECT
 
 private slots:
-    void runsAskWhatIsNotStored()
+    // What a start asks depends on what config.dat holds; the answers are stored.
+    void runsAskWhatIsNotStored_data()
     {
-        GameTree t;
-        // The first run finds the default folder, so no picker; later runs know the language
-        // unless the stored one is neither English nor Spanish. The last run picks Spanish and Dod.
 #ifdef Q_OS_WIN
         const QString exe = "open Locate HL.exe | hl.exe (hl.exe)";
 #else
         const QString exe = "open Locate HL.exe | hl.exe (hl.exe);;Linux build (hl_linux hl.sh)";
 #endif
-        const QList<QStringList> asked{{"language", exe, "game"}, {"game"}, {"language", "game"}};
-        for (int run = 0; run < 3; ++run) {
-            QVERIFY(run < 2
-                    || t.writeFile("program/config.dat", t.readFile().replace("\n 0\r", "\n 7\r")));
-            t.ui = ScriptedInteraction();
-            t.ui.openAnswers = {t.exePath()};
-            t.ui.languageAnswers = {run / 2};
-            t.ui.gameAnswers = {run / 2 * 2};
-            t.open().StartUp();
-            t.window->StartUp();   // a second activation does nothing
-            QVERIFY2(t.ui.messages.isEmpty() && !t.ui.ended, qPrintable(t.ui.messages.join('\n')));
-            QCOMPARE(t.ui.log, asked[run]);
-        }
-        const QString folders = "\r\ncstrike/resource/background\r\n\r\ndod/resource/background\r\n\r\n";
-        QCOMPARE(t.readFile(), (t.exePath() + "\r\n 1" + QDir::toNativeSeparators(folders)).toUtf8());
-        const Main &w = *t.window;
-        QCOMPARE(QStringList({w.elboton1->Caption(), w.elboton2->Caption(), w.elboton3->Caption(),
-                              w.ellabel1->Caption(), w.elboton4->Caption()}),
-                 QStringList({"Ejecutar Dod", "Crear Fondo Dod", "Cargar Imagen",
-                              QStringLiteral("Resoluci\u00f3n"), "Zip Files"}));
+        QTest::addColumn<int>("storedLanguage");   // -2: no config.dat yet
+        QTest::addColumn<int>("language");         // the answers, where asked
+        QTest::addColumn<int>("game");
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<QString>("stored");       // config.dat's lines after the executable
+        QTest::addColumn<QStringList>("captions"); // Run, Make, Load, the label, Zip
+        const QStringList english{"Run Cs", "Make Cs Background", "Load Picture", "Resolution", "Zip Files"};
+        QTest::newRow("first start: language, executable, game")
+            << -2 << 0 << 0 << QStringList{"language", exe, "game"}
+            << " 0|cstrike/resource/background|||" << english;
+        QTest::newRow("language and executable stored: only the game")
+            << 0 << 1 << 0 << QStringList{"game"} << " 0|cstrike/resource/background|||" << english;
+        QTest::newRow("stored language neither English nor Spanish: asked again")
+            << 7 << 1 << 2 << QStringList{"language", "game"} << " 1|||dod/resource/background|"
+            << QStringList{"Ejecutar Dod", "Crear Fondo Dod", "Cargar Imagen", QStringLiteral("Resoluci\u00f3n"),
+                           "Zip Files"};
+    }
+
+    void runsAskWhatIsNotStored()
+    {
+        QFETCH(int, storedLanguage); QFETCH(int, language); QFETCH(int, game);
+        QFETCH(QStringList, asked); QFETCH(QString, stored); QFETCH(QStringList, captions);
+        GameTree t;
+        QVERIFY(storedLanguage == -2 || t.writeConfig(qint16(storedLanguage)));
+        t.ui.openAnswers = {t.exePath()};
+        t.ui.languageAnswers = {language};
+        t.ui.gameAnswers = {game};
+        t.open().StartUp();
+        t.window->StartUp();   // a second activation does nothing
+        QVERIFY2(t.ui.messages.isEmpty() && !t.ui.ended, qPrintable(t.ui.messages.join('\n')));
+        QCOMPARE(t.ui.log, asked);
+        const QString lines = QDir::toNativeSeparators(stored).replace('|', "\r\n");
+        QCOMPARE(t.readFile(), (t.exePath() + "\r\n" + lines + "\r\n").toUtf8());
+        QStringList shown;
+        for (const char *name : {"elboton1", "elboton2", "elboton3"})
+            shown << t.control<elboton>(name)->Caption();
+        shown << t.control<ellabel>("ellabel1")->Caption() << t.control<elboton>("elboton4")->Caption();
+        QCOMPARE(shown, captions);
     }
 
     void folderStep_data()
@@ -182,7 +198,7 @@ private slots:
         t.ui.gameAnswers = {1};
         t.ui.inputAnswers = {std::nullopt};
         t.open().StartUp();
-        t.window->elboton1->Click();
+        t.control<elboton>("elboton1")->Click();
         QCOMPARE(t.ui.log, QStringList({"game", "input Extra Parameters | -game czero"}));
         QCOMPARE(t.readFile().split('\n').at(3),
                  QDir::toNativeSeparators("czero/resource/background").toUtf8() + '\r');

@@ -35,15 +35,15 @@ private slots:
         QImage picture(300, 900, QImage::Format_RGB32);   // tall: stretched, not letter-boxed
         for (int i = 0; i < 300 * 900; ++i)
             picture.setPixel(i % 300, i / 300, qRgb(i % 256, i / 300 % 256, i % 253));
-        t->window->elcombo1->SetListIndex(2);
+        t->control<elcombo>("elcombo1")->SetListIndex(2);
         load(picture);
         for (int resolution : {2, 3, 0}) {
-            t->window->elcombo1->SetListIndex(resolution);
+            t->control<elcombo>("elcombo1")->SetListIndex(resolution);
             // Always from the loaded picture, never from the previous preview.
             const QImage expected = picture.scaled(ResolutionSize(resolution), Qt::IgnoreAspectRatio,
                                                    Qt::SmoothTransformation);
             QCOMPARE(t->window->scaledPicture(), expected);
-            QCOMPARE(t->window->Picture3->grab().toImage().convertToFormat(QImage::Format_RGB32),
+            QCOMPARE(t->control<PictureBox>("Picture3")->grab().toImage().convertToFormat(QImage::Format_RGB32),
                      expected);
         }
     }
@@ -69,28 +69,30 @@ private slots:
     {
         Main &w = *t->window;
         w.show();
-        QWidget *const expected[] = {w.elboton1, w.elboton4, w.elcombo1, w.elboton2, w.elboton3, w.elboton1};
-        QWidget *at = w.elboton1;
-        for (int i = 1; i < 6; ++i) {
+        QStringList names;
+        QWidget *at = t->control<elboton>("elboton1");
+        for (int i = 0; i < 5; ++i) {
             do
                 at = at->nextInFocusChain();
             while (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisibleTo(&w) || !at->isEnabled());
-            QVERIFY2(at == expected[i], qPrintable(QString("step %1: %2").arg(i).arg(at->metaObject()->className())));
+            names << at->objectName();
         }
+        QCOMPARE(names, (QStringList{"elboton4", "elcombo1", "elboton2", "elboton3", "elboton1"}));
     }
 
     void titleDragMovesOnlyWhilePressed()
     {
         Main &w = *t->window;
+        elpanel *panel = t->control<elpanel>("elpanel1");
         // Not shown, so there is no system move and the window follows the pointer itself.
-        const QPoint title = w.elpanel1->pos() + w.elpanel1->titleGeometry().topLeft();
+        const QPoint title = panel->pos() + panel->titleGeometry().topLeft();
         QCursor::setPos(400, 300);
-        emit w.elpanel1->TitleMouseDown(1, 0, 5, 4);
-        emit w.elpanel1->TitleMouseMove(1, 0, 0, 0);
+        emit panel->TitleMouseDown(1, 0, 5, 4);
+        emit panel->TitleMouseMove(1, 0, 0, 0);
         QCOMPARE(w.pos(), QPoint(400, 300) - QPoint(5, 4) - title);
-        emit w.elpanel1->TitleMouseUp(1, 0, 0, 0);
+        emit panel->TitleMouseUp(1, 0, 0, 0);
         QCursor::setPos(600, 500);
-        emit w.elpanel1->TitleMouseMove(0, 0, 0, 0);
+        emit panel->TitleMouseMove(0, 0, 0, 0);
         QCOMPARE(w.pos(), QPoint(400, 300) - QPoint(5, 4) - title);
     }
 };
