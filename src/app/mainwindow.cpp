@@ -164,7 +164,7 @@ void Main::StartUp()
         return;
     m_startUpStarted = true;
 
-    readSettings();
+    loadStoredSettings();
     ChooseLanguage();
     if (!LocateGameExe())
         return;
@@ -174,7 +174,7 @@ void Main::StartUp()
     loadDefaultPicture();
     stretchPicture();
     ApplyCaptions();
-    writeSettings();
+    storeSettings();
     m_startUpDone = true;
 }
 
@@ -184,14 +184,14 @@ void Main::failStartUp(const QString &message)
     m_interaction->endProgram();
 }
 
-void Main::readSettings()
+void Main::loadStoredSettings()
 {
     QString error;
     if (!m_settingsLocation.read(m_settings, &error))
         m_interaction->showMessage(error);
 }
 
-void Main::writeSettings()
+void Main::storeSettings()
 {
     QString error;
     if (!m_settingsLocation.write(m_settings, &error))
@@ -231,10 +231,10 @@ bool Main::LocateGameExe()
         return true;
     QString chosen;
     do {
-        chosen = m_interaction->openFileName(m_langStrings.Entry(8), ExeFilter);
+        chosen = m_interaction->openFileName(m_langStrings.Entry(LangEntry::LocateExeTitle), ExeFilter);
     } while (!chosen.isEmpty() && !usablePath(chosen));
     if (chosen.isEmpty()) {
-        failStartUp(m_langStrings.Entry(2));
+        failStartUp(m_langStrings.Entry(LangEntry::UnableToLocateExe));
         return false;
     }
     m_settings.ExePath = QDir::toNativeSeparators(chosen);
@@ -308,8 +308,8 @@ void Main::ApplyCaptions()
     const GameProfile &profile = ProfileOf(m_currentGame);
     elboton1->setCaption(m_langStrings.Entry(profile.RunCaption));
     elboton2->setCaption(m_langStrings.Entry(profile.MakeCaption));
-    elboton3->setCaption(m_langStrings.Entry(7));
-    ellabel1->setCaption(m_langStrings.Entry(5));
+    elboton3->setCaption(m_langStrings.Entry(LangEntry::LoadPictureCaption));
+    ellabel1->setCaption(m_langStrings.Entry(LangEntry::ResolutionCaption));
 }
 
 void Main::stretchPicture()

@@ -42,9 +42,7 @@ public:
     void ResolutionChange();
 
     // Run state, for whoever needs to look at it.
-    const Settings &settings() const { return m_settings; }
     int CurrentLanguage() const { return m_currentLanguage; }
-    int CurrentGame() const { return m_currentGame; }
     int LastGeneratedResolution() const { return m_lastGeneratedResolution; }
     // The loaded picture (`Picture2`) and the scaled picture the preview shows.
     const QImage &loadedPicture() const { return m_picture2; }
@@ -67,14 +65,14 @@ private:
     PictureBox *Picture3;   // the preview, clipped by the frame
 
     void createControls();
-    void readSettings();
+    void loadStoredSettings();
     void ChooseLanguage();
     bool LocateGameExe();
     void ChooseGame();
     bool LocateBackgroundFolder();
     void loadDefaultPicture();
     void ApplyCaptions();
-    void writeSettings();
+    void storeSettings();
     void stretchPicture();
     bool loadPictureFile(const QString &fileName);
     void failStartUp(const QString &message);

@@ -26,7 +26,7 @@ GenerateResult GenerateBackgroundFiles(const QImage &scaledPicture, int resoluti
 {
     const QSize size = ResolutionSize(resolution);
     if (size.isEmpty())
-        return failed(GenerateResult::WriteFailed, Tr("There is no resolution number %1").arg(resolution));
+        return failed(GenerateResult::WriteFailed, NoResolutionMessage(resolution));
     if (scaledPicture.size() != size)
         return failed(GenerateResult::WriteFailed,
                       Tr("The picture is %1x%2 pixels, not %3")
@@ -36,7 +36,7 @@ GenerateResult GenerateBackgroundFiles(const QImage &scaledPicture, int resoluti
     const QString resourceFolder = ResourceFolder(exePath, relativeFolder);
     if (!QFileInfo(resourceFolder).isDir())
         return failed(GenerateResult::ResourceFolderMissing,
-                      Tr("Cannot find the folder %1").arg(QDir::toNativeSeparators(resourceFolder)));
+                      CannotFindFolderMessage(resourceFolder));
 
     // The player's background must never end up half old, half new: every file is looked at
     // before anything is written, written aside in full, and only then put in place, the

@@ -2,7 +2,6 @@
 
 #include "background/tilegrid.h"
 #include "io/paths.h"
-#include "io/tr.h"
 #include "io/wholefile.h"
 
 #include <QDir>
@@ -40,8 +39,7 @@ QByteArray LayoutFileText(int resolution)
 QStringList LayoutFilePaths(const QString &exePath, const QString &relativeFolder)
 {
     const QString folder = ResourceFolder(exePath, relativeFolder) + PathSeparatorOf(exePath);
-    return {folder + QStringLiteral("BackgroundLayout.txt"),
-            folder + QStringLiteral("BackgroundLoadingLayout.txt")};
+    return {folder + QLatin1String(LayoutFileNames[0]), folder + QLatin1String(LayoutFileNames[1])};
 }
 
 LayoutStatus WriteLayoutFiles(int resolution, const QString &exePath, const QString &relativeFolder,
@@ -49,12 +47,12 @@ LayoutStatus WriteLayoutFiles(int resolution, const QString &exePath, const QStr
 {
     const QByteArray text = LayoutFileText(resolution);
     if (text.isEmpty()) {
-        setError(errorString, Tr("There is no resolution number %1").arg(resolution));
+        setError(errorString, NoResolutionMessage(resolution));
         return LayoutStatus::WriteFailed;
     }
     const QString folder = ResourceFolder(exePath, relativeFolder);
     if (!QFileInfo(folder).isDir()) {
-        setError(errorString, Tr("Cannot find the folder %1").arg(QDir::toNativeSeparators(folder)));
+        setError(errorString, CannotFindFolderMessage(folder));
         return LayoutStatus::ResourceFolderMissing;
     }
     WholeFileSet files;

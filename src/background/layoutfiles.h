@@ -25,6 +25,9 @@ LayoutStatus WriteLayoutFiles(int resolution, const QString &exePath, const QStr
 bool AddLayoutFiles(WholeFileSet *files, int resolution, const QString &exePath,
                     const QString &relativeFolder);
 
+// The names of the two layout files, in the order they are written and packed.
+inline constexpr const char *LayoutFileNames[2] = {"BackgroundLayout.txt", "BackgroundLoadingLayout.txt"};
+
 // The full paths of BackgroundLayout.txt and BackgroundLoadingLayout.txt, in
 // the order they are written.
 QStringList LayoutFilePaths(const QString &exePath, const QString &relativeFolder);

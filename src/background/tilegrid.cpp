@@ -1,6 +1,7 @@
 #include "background/tilegrid.h"
 
 #include "io/paths.h"
+#include "io/tr.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ QString withoutLastFolder(const QString &relative)
     QString trimmed = relative;
     while (trimmed.endsWith(u'\\') || trimmed.endsWith(u'/'))
         trimmed.chop(1);
-    const qsizetype at = qMax(trimmed.lastIndexOf(u'\\'), trimmed.lastIndexOf(u'/'));
+    const qsizetype at = LastSeparator(trimmed);
     return at >= 0 ? trimmed.left(at) : QString();
 }
 
@@ -38,6 +39,11 @@ QString ResolutionText(int index)
 {
     const QSize size = ResolutionSize(index);
     return size.isEmpty() ? QString() : QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+}
+
+QString NoResolutionMessage(int index)
+{
+    return Tr("There is no resolution number %1").arg(index);
 }
 
 QString TileFileName(quint32 W, int row, char column)

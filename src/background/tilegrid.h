@@ -15,6 +15,9 @@ QSize ResolutionSize(int index);
 // The text the resolution list shows ("800x600"); empty outside 0..3.
 QString ResolutionText(int index);
 
+// "There is no resolution number <index>", in the user's language.
+QString NoResolutionMessage(int index);
+
 // One tile of a resolution: at most 256x256 pixels, cut at the screen edge.
 struct TileSpec
 {

@@ -1,6 +1,6 @@
 #include "games/settings.h"
 
-#include "io/tr.h"
+#include "io/messages.h"
 #include "io/wholefile.h"
 
 #include <QDir>
@@ -108,7 +108,7 @@ bool ReadSettings(const QString &fileName, Settings &settings, QString *errorStr
         bytes = file.readAll();
     if (!file.isOpen() || file.error() != QFileDevice::NoError) {
         if (errorString)
-            *errorString = Tr("Cannot read %1: %2").arg(QDir::toNativeSeparators(fileName), file.errorString());
+            *errorString = CannotReadMessage(fileName, file.errorString());
         return false;
     }
     settings = ParseSettings(bytes);

@@ -2,9 +2,14 @@
 
 #include <QDir>
 
+qsizetype LastSeparator(const QString &path)
+{
+    return qMax(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+}
+
 QChar PathSeparatorOf(const QString &path)
 {
-    const qsizetype at = qMax(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+    const qsizetype at = LastSeparator(path);
     return at >= 0 ? path.at(at) : QDir::separator();
 }
 
@@ -20,8 +25,7 @@ QString WithSeparators(const QString &relative, QChar separator)
 
 QString GameRoot(const QString &exePath)
 {
-    const qsizetype at = qMax(exePath.lastIndexOf(u'\\'), exePath.lastIndexOf(u'/'));
-    return exePath.left(at + 1);
+    return exePath.left(LastSeparator(exePath) + 1);
 }
 
 QString UnderGameRoot(const QString &exePath, const QString &relative)

@@ -7,6 +7,9 @@
 // with the separator the executable's path itself uses, so a Windows path
 // stays a Windows path on any platform.
 
+// Where the last '\\' or '/' of `path` stands; -1 when it has none.
+qsizetype LastSeparator(const QString &path);
+
 // The separator used by `path`: the last '\' or '/' in it, else the native one.
 QChar PathSeparatorOf(const QString &path);
 

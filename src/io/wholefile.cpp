@@ -97,11 +97,6 @@ bool WriteAllTo(QIODevice *device, const QByteArray &bytes, QString *reason)
     return true;
 }
 
-QString CannotWriteMessage(const QString &fileName, const QString &reason)
-{
-    return Tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(fileName), reason);
-}
-
 bool IsReadOnlyFile(const QString &fileName)
 {
     const QFileInfo info(fileName);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/messages.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -62,6 +64,3 @@ QString FirstUnreplaceable(const QStringList &fileNames);
 // True when `fileName` exists and is marked read-only. Its owner (or an
 // administrator) could still replace it, but a read-only mark means "keep".
 bool IsReadOnlyFile(const QString &fileName);
-
-// "Cannot write <file>: <reason>", the file in native separators, in the user's language.
-QString CannotWriteMessage(const QString &fileName, const QString &reason);

@@ -6,6 +6,14 @@
 
 constexpr int LangEntryCount = 31;
 
+// The entries the same for every game, by name; the game table names the per-game ones.
+namespace LangEntry {
+constexpr int UnableToLocateExe = 2;   // the message when no executable is chosen
+constexpr int ResolutionCaption = 5;
+constexpr int LoadPictureCaption = 7;
+constexpr int LocateExeTitle = 8;      // the title of the executable's file dialog
+}
+
 // The localised texts of the program, addressed by entry number. The game table
 // names the per-game entries; entries 16, 19 and 25..29 have no role and stay empty.
 class LangStrings {

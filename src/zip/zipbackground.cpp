@@ -1,7 +1,7 @@
 #include "zip/zipbackground.h"
 
+#include "background/layoutfiles.h"
 #include "background/tilegrid.h"
-#include "io/paths.h"
 #include "io/tr.h"
 #include "zip/zipclass.h"
 
@@ -21,12 +21,9 @@ QByteArray contentOf(const QString &fileName)
 ZipBackgroundResult ZipBackground(const QString &exePath, const QString &relativeFolder,
                                   int lastGeneratedResolution, const QString &archivePath)
 {
-    const QString resourceFolder = ResourceFolder(exePath, relativeFolder) + PathSeparatorOf(exePath);
     const QString backgroundFolder = BackgroundFolder(exePath, relativeFolder);
-    const QStringList layoutNames = {QStringLiteral("BackgroundLayout.txt"),
-                                     QStringLiteral("BackgroundLoadingLayout.txt")};
-    QStringList names = layoutNames;
-    QStringList sources = {resourceFolder + layoutNames[0], resourceFolder + layoutNames[1]};
+    QStringList sources = LayoutFilePaths(exePath, relativeFolder);
+    QStringList names = {QLatin1String(LayoutFileNames[0]), QLatin1String(LayoutFileNames[1])};
     for (const TileSpec &tile : TileGrid(lastGeneratedResolution)) {
         names.append(tile.FileName);
         sources.append(backgroundFolder + tile.FileName);

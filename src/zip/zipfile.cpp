@@ -1,5 +1,6 @@
 #include "zip/zipfile.h"
 
+#include "io/paths.h"
 #include "io/tr.h"
 #include "io/wholefile.h"
 
@@ -134,8 +135,7 @@ QString ZipFile::errorString() const
 
 QString ZipFile::FileNameOf(const QString &path)
 {
-    const qsizetype at = qMax(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
-    return path.mid(at + 1);
+    return path.mid(LastSeparator(path) + 1);
 }
 
 bool ZipFile::CompressFile(const QString &path, QByteArray &data, qint64 &compressedSize,
@@ -143,7 +143,7 @@ bool ZipFile::CompressFile(const QString &path, QByteArray &data, qint64 &compre
 {
     QFile source(path);
     if (!source.open(QIODevice::ReadOnly)) {
-        lastError = Tr("Cannot read %1: %2").arg(native(path), source.errorString());
+        lastError = CannotReadMessage(path, source.errorString());
         return false;
     }
     const qint64 length = source.size();
@@ -153,7 +153,7 @@ bool ZipFile::CompressFile(const QString &path, QByteArray &data, qint64 &compre
     }
     const QByteArray contents = source.read(length);
     if (contents.size() != length || source.error() != QFileDevice::NoError) {
-        lastError = Tr("Cannot read %1: %2").arg(native(path), source.errorString());
+        lastError = CannotReadMessage(path, source.errorString());
         return false;
     }
     source.close();

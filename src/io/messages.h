@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// The texts several layers give for the same failure, each naming the file or folder in
+// native separators, in the user's language.
+
+// "Cannot write <file>: <reason>".
+QString CannotWriteMessage(const QString &fileName, const QString &reason);
+
+// "Cannot read <file>: <reason>".
+QString CannotReadMessage(const QString &fileName, const QString &reason);
+
+// "Cannot find the folder <folder>".
+QString CannotFindFolderMessage(const QString &folder);
