@@ -3,12 +3,6 @@
 // capture, the drop shadow, and which inner element raises which event.
 
 #include "controls/controltest.h"
-#include "controls/elboton.h"
-#include "controls/elcombo.h"
-#include "controls/elframe.h"
-#include "controls/ellabel.h"
-#include "controls/elpanel.h"
-#include "controls/elradio.h"
 
 #include <QFontMetrics>
 #include <QRegularExpression>
@@ -17,21 +11,10 @@
 #include <QtTest>
 
 #include <functional>
-#include <memory>
 
 namespace {
 
 using Rects = QList<QRect>;
-
-std::unique_ptr<SkinnedControl> make(const QString &kind)
-{
-    if (kind == "elboton") return std::make_unique<elboton>();
-    if (kind == "elpanel") return std::make_unique<elpanel>();
-    if (kind == "elframe") return std::make_unique<elframe>();
-    if (kind == "ellabel") return std::make_unique<ellabel>();
-    if (kind == "elradio") return std::make_unique<elradio>();
-    return std::make_unique<elcombo>();
-}
 
 void setEdges(SkinnedControl *c, ColorValue light, ColorValue dark)
 {
@@ -160,7 +143,7 @@ void TestSkinnedControl::defaultsAndFonts()
     QFETCH(QString, caption);
     QFETCH(QString, sizeKey);
     QFETCH(float, points);
-    auto control = make(kind);
+    auto control = makeControl(kind);
     setEdges(control.get(), 0x123456u, 0x654321u);   // something the store must overwrite
     QSignalSpy changed(control.get(), &SkinnedControl::PropertyChanged);
     control->ReadProperties(PropertyStore());
@@ -243,7 +226,7 @@ void TestSkinnedControl::edgeLines()
     QPalette darkTheme = saved;
     darkTheme.setColor(QPalette::WindowText, Qt::white);
     QApplication::setPalette(darkTheme);
-    auto control = make(kind);
+    auto control = makeControl(kind);
     control->resize(size);
     control->show();
     for (const QRect &edge : dark)
@@ -285,7 +268,7 @@ void TestSkinnedControl::sizeRules()
     QFETCH(QString, kind);
     QFETCH(QSize, asked);
     QFETCH(QSize, expected);
-    auto control = make(kind);
+    auto control = makeControl(kind);
     control->resize(asked);
     QCOMPARE(control->size(), expected);
     if (auto *panel = qobject_cast<elpanel *>(control.get()))   // close box, then title
@@ -311,7 +294,7 @@ void TestSkinnedControl::backgroundCapture()
     for (int y = 0; y < source.height(); ++y)
         for (int x = 0; x < source.width(); ++x)
             source.setPixel(x, y, qRgb(x % 256, (y * 3) % 256, 77));
-    auto control = make(kind);
+    auto control = makeControl(kind);
     control->resize(140, 100);
     const QPoint origin(5, 7), inFrame(frame, frame), centre = control->rect().center();
     const QImage &surface = *control->get_the_hdc();
@@ -351,7 +334,7 @@ void TestSkinnedControl::dropShadowIsBlackCopyOnePixelOff()
     QFETCH(QString, caption);
     if (caption.isEmpty())
         QSKIP("a control without a caption has no shadow");
-    auto control = make(kind);
+    auto control = makeControl(kind);
     control->resize(160, 40);
     control->setBackColor(0xFFFFFFu);   // on white, any tint in the shadow would show
     control->show();
@@ -423,7 +406,7 @@ void TestSkinnedControl::mouseEvents()
     QFETCH(QString, script);
     QFETCH(QString, raised);
     QFETCH(bool, pressedLook);
-    auto control = make(kind);
+    auto control = makeControl(kind);
     control->resize(300, 200);
     control->setEnabled(setup != "disabled");
     int top = 0;   // where LayoutCaption puts the caption: centred, rounding down
