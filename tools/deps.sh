@@ -4,6 +4,12 @@ quiltra_install_deps() {
     local wanted=(g++ cmake ninja-build qt6-base-dev libgl-dev zlib1g-dev
                   qt6-image-formats-plugins fontconfig fonts-dejavu-core fonts-liberation2
                   unzip zip xvfb xauth "$@")
+    # Elsewhere, or when asked not to, only say what the build needs.
+    if [ "${QUILTRA_NO_DEPS:-0}" = 1 ] || ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
+        echo "Not installing packages. The build needs a C++20 compiler, CMake 3.22+, Ninja, Qt 6 (Core, Gui, Widgets, Test)"
+        echo "with its JPEG image plugin, and zlib; on Debian or Ubuntu: ${wanted[*]}"
+        return 0
+    fi
     local missing=()
     for p in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -12,13 +18,15 @@ quiltra_install_deps() {
     echo "Installing: ${missing[*]}"
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # Another install running holds the package lock: wait for it rather than fail.
+    local wait=(-o DPkg::Lock::Timeout=600)
+    $sudo apt-get "${wait[@]}" update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get "${wait[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures and builds into build/ (or $QUILTRA_BUILD_DIR).
+# Configures and builds into build/ (or $QUILTRA_BUILD_DIR); extra arguments go to CMake.
 quiltra_build() {
     local dir="${QUILTRA_BUILD_DIR:-build}"
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
     cmake --build "$dir" --parallel "$(nproc)"
 }
