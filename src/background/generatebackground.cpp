@@ -22,48 +22,51 @@ GenerateResult failed(GenerateResult::Status status, const QString &reason)
 } // namespace
 
 GenerateResult GenerateBackgroundFiles(const QImage &scaledPicture, int resolution,
-                                       const QString &exePath, const QString &relativeFolder)
+                                       const QString &exePath, const QString &relativeFolder,
+                                       bool gameReadsHd)
 {
-    const QSize size = ResolutionSize(resolution);
-    if (size.isEmpty())
+    const LayoutPlan plan = PlanBackground(resolution, scaledPicture.size(), gameReadsHd);
+    if (!plan.isValid() && resolution != WideHdResolution)
         return failed(GenerateResult::WriteFailed, NoResolutionMessage(resolution));
-    if (scaledPicture.size() != size)
+    if (!plan.isValid() || scaledPicture.size() != plan.Size)
         return failed(GenerateResult::WriteFailed,
                       Tr("The picture is %1x%2 pixels, not %3")
                           .arg(scaledPicture.width()).arg(scaledPicture.height())
-                          .arg(ResolutionText(resolution)));
+                          .arg(resolution == WideHdResolution
+                                   ? Tr("within 3840x1600") : ResolutionText(resolution)));
 
     const QString resourceFolder = ResourceFolder(exePath, relativeFolder);
     if (!QFileInfo(resourceFolder).isDir())
-        return failed(GenerateResult::ResourceFolderMissing,
-                      CannotFindFolderMessage(resourceFolder));
+        return failed(GenerateResult::ResourceFolderMissing, CannotFindFolderMessage(resourceFolder));
 
     // The player's background must never end up half old, half new: every file is looked at
     // before anything is written, written aside in full, and only then put in place, the
     // layout files last so they never name a tile that is not there yet.
     const QString folder = BackgroundFolder(exePath, relativeFolder);
-    const QList<TileSpec> tiles = TileGrid(resolution);
     QStringList targets;
-    for (const TileSpec &tile : tiles)
+    for (const TileSpec &tile : plan.Tiles)
         targets.append(folder + tile.FileName);
-    targets += LayoutFilePaths(exePath, relativeFolder);
+    for (const QString &name : plan.layoutNames())
+        targets.append(LayoutFilePath(exePath, relativeFolder, name));
     if (const QString problem = FirstUnreplaceable(targets); !problem.isEmpty())
         return failed(GenerateResult::WriteFailed, problem);
 
     WholeFileSet files;
     SaveTGA writer;
-    for (qsizetype i = 0; i < tiles.size(); ++i) {
-        if (!writer.SaveTGAinFile(&files, targets.at(i), scaledPicture.copy(tiles.at(i).rect())))
+    for (qsizetype i = 0; i < plan.Tiles.size(); ++i) {
+        if (!writer.SaveTGAinFile(&files, targets.at(i), scaledPicture.copy(plan.Tiles.at(i).rect())))
             return failed(GenerateResult::WriteFailed, writer.errorString());
     }
-    if (!AddLayoutFiles(&files, resolution, exePath, relativeFolder))
+    if (!AddLayoutFiles(&files, plan, exePath, relativeFolder))
         return failed(GenerateResult::WriteFailed, files.errorString());
 
     GenerateResult result;
-    if (files.commit())
+    if (files.commit()) {
         result.status = GenerateResult::Done;
-    else
+        result.made = plan;
+    } else {
         result.errorString = files.errorString();
+    }
     result.writtenFiles = files.committedFiles();
     return result;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "background/layoutfiles.h"
+
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -7,11 +9,16 @@
 struct GenerateResult {
     enum Status { Done, ResourceFolderMissing, WriteFailed } status = WriteFailed;
     QString errorString;      // names the file and the reason when WriteFailed
-    QStringList writtenFiles; // full paths of the files replaced, in order (tiles, then the two layout files)
+    QStringList writtenFiles; // full paths of the files replaced, in order (tiles, then the layout files)
+    LayoutPlan made;          // what was written, when Done
 };
 
-// Cuts `scaledPicture` (exactly the resolution's size) into the tiles of `resolution`, writes them
-// into BackgroundFolder(exePath, relativeFolder) and then both layout files. Nothing is replaced
-// unless every file was written in full first; then they take their places, tiles first.
+// Cuts `scaledPicture` into the tiles of `resolution` and writes them into
+// BackgroundFolder(exePath, relativeFolder), then the layout files: the classic pair, and the
+// HD pair in Wide HD or when the game reads it (`gameReadsHd`). At 0..3 the picture is exactly
+// the resolution's size; in Wide HD it is the picture as made, fitted within 3840x1600.
+// Nothing is replaced unless every file was written in full first; then they take their
+// places, tiles first.
 GenerateResult GenerateBackgroundFiles(const QImage &scaledPicture, int resolution,
-                                       const QString &exePath, const QString &relativeFolder);
+                                       const QString &exePath, const QString &relativeFolder,
+                                       bool gameReadsHd = false);

@@ -1,16 +1,53 @@
 #pragma once
 
+#include "background/tilegrid.h"
+
 #include <QByteArray>
+#include <QList>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 class WholeFileSet;
 
-// The game reads BackgroundLayout.txt and BackgroundLoadingLayout.txt from its
-// resource folder; both name the resolution and place every tile on screen.
+// The game reads BackgroundLayout.txt and BackgroundLoadingLayout.txt from its resource
+// folder, or, where its liblist.gam switches the HD menu on, HD_BackgroundLayout.txt and
+// HD_BackgroundLoadingLayout.txt; each names the resolution and places every tile on screen.
+
+// The names of the classic pair and of the HD pair, each in the order written and packed.
+inline constexpr const char *LayoutFileNames[2] = {"BackgroundLayout.txt", "BackgroundLoadingLayout.txt"};
+inline constexpr const char *HdLayoutFileNames[2] = {"HD_BackgroundLayout.txt", "HD_BackgroundLoadingLayout.txt"};
+
+// A layout text: "resolution   W   H", then each row of `tiles` after an empty line, one
+// line a tile with `keyword` ("scaled" stretches to the screen, "fit" covers it keeping the
+// shape) and its corner; CR LF line ends.
+QByteArray LayoutText(const QSize &size, const QList<TileSpec> &tiles, const char *keyword);
 
 // The exact layout text of resolution 0..3 with CR LF line ends; empty outside 0..3.
 QByteArray LayoutFileText(int resolution);
+
+// What one make writes: its tiles, and which layout files with which text.
+struct LayoutPlan
+{
+    int Resolution = -1;    // 0..3, or WideHdResolution
+    QSize Size;             // the layout's resolution
+    QList<TileSpec> Tiles;
+    bool HdPair = false;    // the HD pair is written too
+    QByteArray ClassicText;
+    QByteArray HdText;
+
+    bool isValid() const { return !Tiles.isEmpty(); }
+    // The layout file names, classic pair first, then the HD pair where written.
+    QStringList layoutNames() const;
+    // The text of layout file `name` (one of layoutNames()).
+    QByteArray textOf(const QString &name) const;
+};
+
+// The plan of a make at `resolution` of a picture of `pictureSize`: the classic resolutions
+// stretch it to their size and write the HD pair, with the classic text, only when the game
+// reads it (`gameReadsHd`); Wide HD writes the classic pair with "scaled" and the HD pair with
+// "fit" over the picture's own size, which must fit within 3840x1600. Invalid otherwise.
+LayoutPlan PlanBackground(int resolution, const QSize &pictureSize, bool gameReadsHd);
 
 enum class LayoutStatus { Written, ResourceFolderMissing, WriteFailed };
 
@@ -20,13 +57,13 @@ enum class LayoutStatus { Written, ResourceFolderMissing, WriteFailed };
 LayoutStatus WriteLayoutFiles(int resolution, const QString &exePath, const QString &relativeFolder,
                               QString *errorString = nullptr);
 
-// Adds both layout files of `resolution` (0..3) to `files`, to be replaced with the others;
-// false with the reason in files->errorString().
-bool AddLayoutFiles(WholeFileSet *files, int resolution, const QString &exePath,
+// Adds the layout files of `plan` to `files`, to be replaced with the others; false with the
+// reason in files->errorString().
+bool AddLayoutFiles(WholeFileSet *files, const LayoutPlan &plan, const QString &exePath,
                     const QString &relativeFolder);
 
-// The names of the two layout files, in the order they are written and packed.
-inline constexpr const char *LayoutFileNames[2] = {"BackgroundLayout.txt", "BackgroundLoadingLayout.txt"};
+// The full path of layout file `name` in ResourceFolder(exePath, relativeFolder).
+QString LayoutFilePath(const QString &exePath, const QString &relativeFolder, const QString &name);
 
 // The full paths of BackgroundLayout.txt and BackgroundLoadingLayout.txt, in
 // the order they are written.

@@ -6,6 +6,7 @@
 namespace {
 
 constexpr int TileEdge = 256;
+const QSize WideHdBox(3840, 1600);
 
 struct ResolutionRow
 {
@@ -51,12 +52,13 @@ QString TileFileName(quint32 W, int row, char column)
     return QStringLiteral("%1_%2_%3_loading.tga").arg(W).arg(row).arg(QChar::fromLatin1(column));
 }
 
-QList<TileSpec> TileGrid(int index)
+namespace {
+
+// Tiles of at most TileEdge square over `size` from the top-left, row by row, named by `name`.
+template<typename Name>
+QList<TileSpec> tilesOver(const QSize &size, Name name)
 {
     QList<TileSpec> tiles;
-    const QSize size = ResolutionSize(index);
-    if (size.isEmpty())
-        return tiles;
     for (int y = 0, row = 1; y < size.height(); y += TileEdge, ++row) {
         for (int x = 0, column = 0; x < size.width(); x += TileEdge, ++column) {
             TileSpec tile;
@@ -67,11 +69,41 @@ QList<TileSpec> TileGrid(int index)
             tile.Y = y;
             tile.TileWidth = qMin(TileEdge, size.width() - x);
             tile.TileHeight = qMin(TileEdge, size.height() - y);
-            tile.FileName = TileFileName(tile.W, tile.Row, tile.Column);
+            tile.FileName = name(tile);
             tiles.append(tile);
         }
     }
     return tiles;
+}
+
+} // namespace
+
+QList<TileSpec> TileGrid(int index)
+{
+    return tilesOver(ResolutionSize(index),
+                     [](const TileSpec &tile) { return TileFileName(tile.W, tile.Row, tile.Column); });
+}
+
+QSize WideHdSize(const QSize &picture)
+{
+    if (picture.isEmpty())
+        return {};
+    if (picture.width() <= WideHdBox.width() && picture.height() <= WideHdBox.height())
+        return picture;
+    // Rounded down, so the side that does not touch the box stays inside it too.
+    const qint64 w = picture.width(), h = picture.height();
+    if (w * WideHdBox.height() >= h * WideHdBox.width())
+        return QSize(WideHdBox.width(), qMax<int>(1, int(h * WideHdBox.width() / w)));
+    return QSize(qMax<int>(1, int(w * WideHdBox.height() / h)), WideHdBox.height());
+}
+
+QList<TileSpec> WideHdTileGrid(const QSize &size)
+{
+    if (size.isEmpty() || size.width() > WideHdBox.width() || size.height() > WideHdBox.height())
+        return {};
+    return tilesOver(size, [](const TileSpec &tile) {
+        return QStringLiteral("hd_%1_%2_loading.tga").arg(tile.Row).arg(QChar::fromLatin1(tile.Column));
+    });
 }
 
 QString BackgroundFolder(const QString &exePath, const QString &relativeFolder)

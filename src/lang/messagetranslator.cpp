@@ -17,6 +17,10 @@ const Message Messages[] = {
     {"the file is read-only", u"el archivo es de solo lectura"},
     {"a folder or other non-file has that name", u"una carpeta u otra cosa que no es un archivo tiene ese nombre"},
     {"its folder does not exist", u"su carpeta no existe"},
+    {"its folder cannot be made", u"no se puede crear su carpeta"},
+    {"Cannot remove %1: %2", u"No se puede borrar %1: %2"},
+    {"There is no backup of the original background in %1",
+     u"No hay una copia del fondo original en %1"},
     {"the file already exists", u"el archivo ya existe"},
     {"Cannot read %1: %2", u"No se puede leer %1: %2"},
     {"Cannot find the folder %1", u"No se encuentra la carpeta %1"},
@@ -30,6 +34,7 @@ const Message Messages[] = {
     {"the device is not open for writing", u"el dispositivo no est\u00E1 abierto para escritura"},
     {"There is no resolution number %1", u"No existe la resoluci\u00F3n n\u00FAmero %1"},
     {"The picture is %1x%2 pixels, not %3", u"La imagen mide %1x%2 p\u00EDxeles, no %3"},
+    {"within 3840x1600", u"dentro de 3840x1600"},
     // Archives
     {"Cannot add %1: it is not an ordinary file", u"No se puede agregar %1: no es un archivo com\u00FAn"},
     {"Cannot add %1: the file does not exist", u"No se puede agregar %1: el archivo no existe"},

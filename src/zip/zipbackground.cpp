@@ -19,12 +19,14 @@ QByteArray contentOf(const QString &fileName)
 } // namespace
 
 ZipBackgroundResult ZipBackground(const QString &exePath, const QString &relativeFolder,
-                                  int lastGeneratedResolution, const QString &archivePath)
+                                  const LayoutPlan &made, const QString &archivePath)
 {
     const QString backgroundFolder = BackgroundFolder(exePath, relativeFolder);
-    QStringList sources = LayoutFilePaths(exePath, relativeFolder);
-    QStringList names = {QLatin1String(LayoutFileNames[0]), QLatin1String(LayoutFileNames[1])};
-    for (const TileSpec &tile : TileGrid(lastGeneratedResolution)) {
+    QStringList names = made.layoutNames();
+    QStringList sources;
+    for (const QString &name : names)
+        sources.append(LayoutFilePath(exePath, relativeFolder, name));
+    for (const TileSpec &tile : made.Tiles) {
         names.append(tile.FileName);
         sources.append(backgroundFolder + tile.FileName);
     }
@@ -39,12 +41,15 @@ ZipBackgroundResult ZipBackground(const QString &exePath, const QString &relativ
             return result;
         }
     }
-    // Layout files that disagree belong to two different backgrounds (a make that was
-    // interrupted, or files changed by hand): neither describes the tiles for sure.
-    if (contentOf(sources[0]) != contentOf(sources[1])) {
-        result.errorString = Tr("Cannot pack the background: %1 and %2 differ; make the background again")
-                                 .arg(QDir::toNativeSeparators(sources[0]), QDir::toNativeSeparators(sources[1]));
-        return result;
+    // Twins that disagree belong to two different backgrounds (a make that was interrupted,
+    // or files changed by hand): neither describes the tiles for sure.
+    for (int twin = 0; twin + 1 < made.layoutNames().size(); twin += 2) {
+        if (contentOf(sources[twin]) != contentOf(sources[twin + 1])) {
+            result.errorString = Tr("Cannot pack the background: %1 and %2 differ; make the background again")
+                                     .arg(QDir::toNativeSeparators(sources[twin]),
+                                          QDir::toNativeSeparators(sources[twin + 1]));
+            return result;
+        }
     }
 
     if (!archive.WriteZip(archivePath, true)) {
@@ -54,4 +59,12 @@ ZipBackgroundResult ZipBackground(const QString &exePath, const QString &relativ
     result.entries = names;
     result.ok = true;
     return result;
+}
+
+ZipBackgroundResult ZipBackground(const QString &exePath, const QString &relativeFolder,
+                                  int lastGeneratedResolution, const QString &archivePath)
+{
+    return ZipBackground(exePath, relativeFolder,
+                         PlanBackground(lastGeneratedResolution, ResolutionSize(lastGeneratedResolution), false),
+                         archivePath);
 }

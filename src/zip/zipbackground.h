@@ -1,5 +1,7 @@
 #pragma once
 
+#include "background/layoutfiles.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,9 +12,13 @@ struct ZipBackgroundResult
     QStringList entries;   // entry names in archive order when ok
 };
 
-// Packs the two layout files and the tiles of lastGeneratedResolution from
-// ResourceFolder(exePath, relativeFolder) into archivePath (replacing an
-// existing file only once the new archive is complete). A missing file: ok
-// false, no archive, errorString names it.
+// Packs the layout files of the make `made` (the classic pair, then the HD pair where it was
+// written) and then its tiles from ResourceFolder(exePath, relativeFolder) into archivePath,
+// replacing an existing file only once the new archive is complete. A missing file, or a
+// pair whose twins differ: ok false, no archive, errorString names the files.
+ZipBackgroundResult ZipBackground(const QString &exePath, const QString &relativeFolder,
+                                  const LayoutPlan &made, const QString &archivePath);
+
+// The same for a classic make at `lastGeneratedResolution` (0..3) without the HD pair.
 ZipBackgroundResult ZipBackground(const QString &exePath, const QString &relativeFolder,
                                   int lastGeneratedResolution, const QString &archivePath);

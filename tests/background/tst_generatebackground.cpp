@@ -9,6 +9,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QMap>
+#include <QPainter>
 #include <QProcess>
 #include <QThread>
 #include <QTemporaryDir>
@@ -59,6 +60,64 @@ private slots:
                  << dir.filePath("cstrike/resource/BackgroundLoadingLayout.txt");
         QCOMPARE(result.writtenFiles, expected);
         QCOMPARE(Snapshot(dir.path()).keys(), [&] { QStringList s = expected; s.sort(); return s; }());
+    }
+
+    // Wide HD keeps the picture's shape; reassembled, the tiles are the picture. The classic
+    // resolutions add the HD pair, with their own text, only for a game that reads it.
+    void layoutFilesWritten_data()
+    {
+        QTest::addColumn<int>("resolution");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("gameReadsHd");
+        QTest::addColumn<int>("tiles");
+        QTest::addColumn<QStringList>("layouts");
+        const QStringList classic{"BackgroundLayout.txt", "BackgroundLoadingLayout.txt"};
+        const QStringList all = classic + QStringList{"HD_BackgroundLayout.txt", "HD_BackgroundLoadingLayout.txt"};
+        QTest::newRow("Wide HD 2400x1600") << int(WideHdResolution) << QSize(2400, 1600) << false << 70 << all;
+        QTest::newRow("Wide HD 3840x960") << int(WideHdResolution) << QSize(3840, 960) << false << 60 << all;
+        QTest::newRow("Wide HD 533x1600") << int(WideHdResolution) << QSize(533, 1600) << true << 21 << all;
+        QTest::newRow("Wide HD 640x360") << int(WideHdResolution) << QSize(640, 360) << false << 6 << all;
+        QTest::newRow("800x600, HD menu") << 1 << QSize(800, 600) << true << 12 << all;
+        QTest::newRow("800x600") << 1 << QSize(800, 600) << false << 12 << classic;
+    }
+
+    void layoutFilesWritten()
+    {
+        QFETCH(int, resolution); QFETCH(QSize, size); QFETCH(bool, gameReadsHd);
+        QFETCH(int, tiles); QFETCH(QStringList, layouts);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("cstrike/resource/background"));
+        QImage picture(size, QImage::Format_RGB32);
+        for (int i = 0; i < size.width() * size.height(); ++i)
+            picture.setPixel(i % size.width(), i / size.width(), 0xff000000u | (i * 7));
+        const GenerateResult result = GenerateBackgroundFiles(picture, resolution, dir.filePath("hl.exe"), Relative, gameReadsHd);
+        QVERIFY2(result.status == GenerateResult::Done, qPrintable(result.errorString));
+        QCOMPARE(result.made.Tiles.size(), tiles);
+        QImage reassembled(size, QImage::Format_RGB32);
+        QPainter painter(&reassembled);
+        for (const TileSpec &tile : result.made.Tiles) {
+            const QImage read = ReadTga(dir.filePath("cstrike/resource/background/" + tile.FileName));
+            QCOMPARE(read.size(), tile.rect().size());
+            painter.drawImage(tile.rect().topLeft(), read);
+        }
+        painter.end();
+        QVERIFY(reassembled == picture);
+        QStringList written;
+        for (const QString &name : QDir(dir.filePath("cstrike/resource")).entryList(QDir::Files))
+            written << name;
+        QCOMPARE(written, layouts);
+        for (const QString &name : layouts)
+            QCOMPARE(ReadBytes(dir.filePath("cstrike/resource/" + name)), result.made.textOf(name));
+    }
+
+    void wideHdRefusesAPictureTooLarge()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("cstrike/resource/background"));
+        const GenerateResult result = GenerateBackgroundFiles(QImage(3841, 100, QImage::Format_RGB32), WideHdResolution,
+                                                              dir.filePath("hl.exe"), Relative);
+        QCOMPARE(result.errorString, "The picture is 3841x100 pixels, not within 3840x1600");
+        QVERIFY(QDir(dir.filePath("cstrike/resource/background")).isEmpty());
     }
 
     // A make that cannot finish leaves the background made before it exactly as it was.

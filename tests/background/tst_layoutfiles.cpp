@@ -49,6 +49,52 @@ private slots:
         QVERIFY(text.endsWith("\r\nresource/background/" + last + "\r\n"));
     }
 
+    // A 3000x2000 picture made in Wide HD: 2400x1600 in ten columns and seven rows of tiles,
+    // the last column 96 wide, the last row 64 high.
+    void wideHdTexts_data()
+    {
+        QTest::addColumn<QByteArray>("keyword");
+        QTest::addColumn<int>("length");
+        // 26 for the resolution line, 14 for the empty lines, 70 tile lines of 58 bytes plus
+        // the keyword's and 238 + 220 digits of their corners.
+        QTest::newRow("fit") << QByteArray("fit") << 4558;
+        QTest::newRow("scaled") << QByteArray("scaled") << 4768;
+    }
+
+    void wideHdTexts()
+    {
+        QFETCH(QByteArray, keyword); QFETCH(int, length);
+        const LayoutPlan plan = PlanBackground(WideHdResolution, QSize(2400, 1600), false);
+        QVERIFY(plan.HdPair);
+        QCOMPARE(plan.layoutNames(), (QStringList{"BackgroundLayout.txt", "BackgroundLoadingLayout.txt",
+                                                   "HD_BackgroundLayout.txt", "HD_BackgroundLoadingLayout.txt"}));
+        const QByteArray text = plan.textOf(keyword == "fit" ? "HD_BackgroundLayout.txt" : "BackgroundLayout.txt");
+        QVERIFY(text.startsWith("resolution   2400   1600\r\n\r\nresource/background/hd_1_a_loading.tga      "
+                                + keyword + "      0   0\r\n"));
+        QVERIFY(text.endsWith("\r\nresource/background/hd_7_j_loading.tga      " + keyword + "      2304   1536\r\n"));
+        QCOMPARE(text.count("\r\n"), 78);
+        QCOMPARE(text.count('\n'), 78);
+        QCOMPARE(text.size(), length);
+    }
+
+    // At a classic resolution the HD pair, where the game reads it, carries the classic text.
+    void classicPlans_data()
+    {
+        QTest::addColumn<bool>("gameReadsHd");
+        QTest::addColumn<int>("files");
+        QTest::newRow("game without the HD menu") << false << 2;
+        QTest::newRow("game with the HD menu") << true << 4;
+    }
+
+    void classicPlans()
+    {
+        QFETCH(bool, gameReadsHd); QFETCH(int, files);
+        const LayoutPlan plan = PlanBackground(1, QSize(800, 600), gameReadsHd);
+        QCOMPARE(plan.layoutNames().size(), files);
+        QCOMPARE(plan.textOf("HD_BackgroundLayout.txt"), LayoutFileText(1));
+        QCOMPARE(plan.textOf("BackgroundLayout.txt"), LayoutFileText(1));
+    }
+
     void writeFiles()
     {
         QTemporaryDir dir;

@@ -36,6 +36,54 @@ private slots:
         }
     }
 
+    // The picture keeps its shape, fitted within 3840x1600 and never enlarged.
+    void wideHdSize_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QSize>("made");
+        QTest::newRow("3:2") << QSize(3000, 2000) << QSize(2400, 1600);
+        QTest::newRow("4:1") << QSize(4000, 1000) << QSize(3840, 960);
+        QTest::newRow("tall") << QSize(1000, 3000) << QSize(533, 1600);
+        QTest::newRow("small") << QSize(640, 360) << QSize(640, 360);
+        QTest::newRow("the box itself") << QSize(3840, 1600) << QSize(3840, 1600);
+        QTest::newRow("twice the box") << QSize(7680, 3200) << QSize(3840, 1600);
+        QTest::newRow("a thin line") << QSize(100000, 10) << QSize(3840, 1);
+        QTest::newRow("empty") << QSize(0, 0) << QSize();
+    }
+
+    void wideHdSize()
+    {
+        QFETCH(QSize, picture); QFETCH(QSize, made);
+        QCOMPARE(WideHdSize(picture), made);
+    }
+
+    // Cut from the top-left; the last column and row are narrower or shorter.
+    void wideHdGrid_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QRect>("lastRect");
+        QTest::newRow("2400x1600") << QSize(2400, 1600) << 70 << "hd_7_j_loading.tga" << QRect(2304, 1536, 96, 64);
+        QTest::newRow("3840x1600") << QSize(3840, 1600) << 105 << "hd_7_o_loading.tga" << QRect(3584, 1536, 256, 64);
+        QTest::newRow("533x1600") << QSize(533, 1600) << 21 << "hd_7_c_loading.tga" << QRect(512, 1536, 21, 64);
+        QTest::newRow("640x360") << QSize(640, 360) << 6 << "hd_2_c_loading.tga" << QRect(512, 256, 128, 104);
+        QTest::newRow("too wide") << QSize(3841, 100) << 0 << "" << QRect();
+    }
+
+    void wideHdGrid()
+    {
+        QFETCH(QSize, size); QFETCH(int, count); QFETCH(QString, last); QFETCH(QRect, lastRect);
+        const QList<TileSpec> tiles = WideHdTileGrid(size);
+        QCOMPARE(tiles.size(), count);
+        if (count == 0)
+            return;
+        QCOMPARE(tiles.first().FileName, "hd_1_a_loading.tga");
+        QCOMPARE(tiles.first().rect(), QRect(0, 0, qMin(256, size.width()), qMin(256, size.height())));
+        QCOMPARE(tiles.last().FileName, last);
+        QCOMPARE(tiles.last().rect(), lastRect);
+    }
+
     void folders_data()
     {
         for (const char *column : {"exe", "relative", "background", "resource"})

@@ -66,6 +66,31 @@ private slots:
                      qPrintable(entries[i]));
     }
 
+    // The four layout files of a Wide HD make, then its tiles.
+    void packsAWideHdMake()
+    {
+        const LayoutPlan made = PlanBackground(WideHdResolution, QSize(600, 300), false);
+        QStringList tiles;
+        for (const TileSpec &tile : made.Tiles)
+            tiles << tile.FileName;
+        QVERIFY(makeTree(tmp->path(), tiles));
+        for (const char *name : {"HD_BackgroundLayout.txt", "HD_BackgroundLoadingLayout.txt"})
+            QVERIFY(WriteBytes(resource(name), "hd layout"));
+        const ZipBackgroundResult result = ZipBackground(tmp->filePath("hl.exe"), Relative, made, tmp->filePath("hd.zip"));
+        QVERIFY2(result.ok, qPrintable(result.errorString));
+        QCOMPARE(result.entries, (QStringList{"BackgroundLayout.txt", "BackgroundLoadingLayout.txt",
+                                              "HD_BackgroundLayout.txt", "HD_BackgroundLoadingLayout.txt",
+                                              "hd_1_a_loading.tga", "hd_1_b_loading.tga", "hd_1_c_loading.tga",
+                                              "hd_2_a_loading.tga", "hd_2_b_loading.tga", "hd_2_c_loading.tga"}));
+        ReadArchive read;
+        QString error;
+        QVERIFY2(ReadZip(ReadBytes(tmp->filePath("hd.zip")), read, error), qPrintable(error));
+        QCOMPARE(read.entries.size(), 10);
+        QCOMPARE(read.entries[2].contents, "hd layout");
+        QVERIFY(WriteBytes(resource("HD_BackgroundLoadingLayout.txt"), "another"));
+        QVERIFY(!ZipBackground(tmp->filePath("hl.exe"), Relative, made, tmp->filePath("hd.zip")).ok);
+    }
+
     // Nothing is written, and an old archive stays, when the background is not whole.
     void incompleteBackgroundWritesNothing_data()
     {

@@ -1,0 +1,146 @@
+#include "background/generatebackground.h"
+#include "background/originalbackup.h"
+#include "common/testfiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString Relative = QStringLiteral("cstrike/resource/background");
+const QByteArray StockLayout = "resolution   640   480\r\n\r\n"
+                               "resource/background/800_1_a_loading.tga      scaled      0   0\r\n"
+                               "resource/background/stock.tga      scaled      256   0\r\n"
+                               "resource/background/missing.tga      scaled      512   0\r\n"
+                               "resource/../../escape.tga      scaled      0   256\r\n";
+
+QImage picture(QSize size, QRgb colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+// The files of the game's resource folder, the backup aside.
+QMap<QString, QByteArray> gameFiles(const QString &resource)
+{
+    QMap<QString, QByteArray> files = Snapshot(resource);
+    files.removeIf([&](const auto &file) { return file.key().startsWith(resource + "/quiltra-original/"); });
+    return files;
+}
+
+// Those a restore answers for: the files of `original`, and the four layout files, which must
+// be there exactly when they were. The tiles Quiltra made besides are left alone.
+QMap<QString, QByteArray> restoredFiles(const QString &resource, const QMap<QString, QByteArray> &original)
+{
+    QMap<QString, QByteArray> files = gameFiles(resource);
+    files.removeIf([&](const auto &file) {
+        return !original.contains(file.key()) && !file.key().endsWith("Layout.txt");
+    });
+    return files;
+}
+
+} // namespace
+
+class TestOriginalBackup : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> tmp;
+    QString resource() const { return tmp->filePath("cstrike/resource"); }
+    QString exe() const { return tmp->filePath("hl.exe"); }
+    void make(int resolution, QRgb colour, bool hd)
+    {
+        const QSize size = resolution == WideHdResolution ? QSize(300, 200) : ResolutionSize(resolution);
+        QString error;
+        QVERIFY2(EnsureOriginalBackup(resource(), &error), qPrintable(error));
+        const GenerateResult made = GenerateBackgroundFiles(picture(size, colour), resolution, exe(), Relative, hd);
+        QVERIFY2(made.status == GenerateResult::Done, qPrintable(made.errorString));
+    }
+
+private slots:
+    void init()
+    {
+        tmp = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir(tmp->path()).mkpath("cstrike/resource/background"));
+    }
+
+    // Made twice, the game's own background comes back whole; what it did not have goes.
+    void restoreBringsBackTheGamesOwn_data()
+    {
+        QTest::addColumn<bool>("stock");
+        QTest::addColumn<QByteArray>("manifest");
+        QTest::newRow("stock layout files and tiles") << true
+            << QByteArray("kept BackgroundLayout.txt\nkept BackgroundLoadingLayout.txt\n"
+                          "kept background/800_1_a_loading.tga\nkept background/stock.tga\n"
+                          "absent HD_BackgroundLayout.txt\nabsent HD_BackgroundLoadingLayout.txt\n");
+        QTest::newRow("no background at all") << false
+            << QByteArray("absent BackgroundLayout.txt\nabsent BackgroundLoadingLayout.txt\n"
+                          "absent HD_BackgroundLayout.txt\nabsent HD_BackgroundLoadingLayout.txt\n");
+    }
+
+    void restoreBringsBackTheGamesOwn()
+    {
+        QFETCH(bool, stock); QFETCH(QByteArray, manifest);
+        if (stock) {
+            for (const char *name : {"BackgroundLayout.txt", "BackgroundLoadingLayout.txt"})
+                QVERIFY(WriteBytes(resource() + "/" + name, StockLayout));
+            QVERIFY(WriteBytes(resource() + "/background/800_1_a_loading.tga", "stock tile a"));
+            QVERIFY(WriteBytes(resource() + "/background/stock.tga", "stock tile b"));
+            QVERIFY(WriteBytes(resource() + "/background/unnamed.tga", "not named by a layout"));
+        }
+        const auto before = gameFiles(resource());
+        QVERIFY(!HasOriginalBackup(resource()));
+
+        make(1, 0xff112233, true);   // 800x600 replaces the stock 800_1_a tile
+        const auto backup = Snapshot(OriginalBackupFolder(resource()));
+        QCOMPARE(ReadBytes(OriginalBackupFolder(resource()) + "/manifest.txt"), manifest);
+        make(WideHdResolution, 0xff445566, false);
+        QCOMPARE(Snapshot(OriginalBackupFolder(resource())), backup);   // written once
+        QVERIFY(gameFiles(resource()) != before);
+
+        QString error;
+        QVERIFY2(RestoreOriginalBackup(resource(), &error), qPrintable(error));
+        QCOMPARE(restoredFiles(resource(), before), before);
+        QVERIFY(HasOriginalBackup(resource()));
+    }
+
+    // A layout file that cannot be replaced stops the restore before anything changes.
+    void restoreStopsAtAReadOnlyFile_data()
+    {
+        QTest::addColumn<QString>("readOnly");
+        QTest::newRow("a layout file to put back") << "BackgroundLoadingLayout.txt";
+        QTest::newRow("a layout file to remove") << "HD_BackgroundLoadingLayout.txt";
+    }
+
+    void restoreStopsAtAReadOnlyFile()
+    {
+        QFETCH(QString, readOnly);
+        for (const char *name : {"BackgroundLayout.txt", "BackgroundLoadingLayout.txt"})
+            QVERIFY(WriteBytes(resource() + "/" + name, StockLayout));
+        make(WideHdResolution, 0xff445566, false);
+        QVERIFY(QFile::setPermissions(resource() + "/" + readOnly, QFile::ReadOwner));
+        const auto before = Snapshot(resource());
+        QString error;
+        QVERIFY(!RestoreOriginalBackup(resource(), &error));
+        QCOMPARE(error, "Cannot write " + QDir::toNativeSeparators(resource() + "/" + readOnly)
+                            + ": the file is read-only");
+        QCOMPARE(Snapshot(resource()), before);
+    }
+
+    void backupThatCannotBeWrittenChangesNothing()
+    {
+        QVERIFY(WriteBytes(resource() + "/BackgroundLayout.txt", StockLayout));
+        QVERIFY(WriteBytes(resource() + "/quiltra-original", "a file where the folder goes"));
+        const auto before = Snapshot(resource());
+        QString error;
+        QVERIFY(!EnsureOriginalBackup(resource(), &error));
+        QVERIFY2(error.contains(QDir::toNativeSeparators(resource() + "/quiltra-original")), qPrintable(error));
+        QCOMPARE(Snapshot(resource()), before);
+        QVERIFY(!RestoreOriginalBackup(resource(), &error));
+        QVERIFY2(error.startsWith("There is no backup of the original background in "), qPrintable(error));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOriginalBackup)
+#include "tst_originalbackup.moc"
