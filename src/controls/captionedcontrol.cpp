@@ -1,58 +1,20 @@
 #include "controls/captionedcontrol.h"
 
-#include <QFontMetrics>
-#include <QPainter>
 #include <QtMath>
 
 CaptionedControl::CaptionedControl(QWidget *parent)
     : SkinnedControl(parent)
 {
-    m_caption.font = designFont();
-    m_shadow.font = m_caption.font;
+    setOwnFont(designFont());
     m_shadow.color = 0x000000u;
     m_shadow.visible = false;
-    m_shadow.enabled = false;
 }
 
 void CaptionedControl::setDropShadow(bool on)
 {
     m_shadow.visible = on;
-    m_shadow.enabled = on;
     update();
     changed(QStringLiteral("DropShadow"));
-}
-
-void CaptionedControl::setFont(const QFont &font)
-{
-    applyFont(font, QStringLiteral("Font"));
-}
-
-void CaptionedControl::setFontName(const QString &name)
-{
-    QFont font = m_caption.font;
-    font.setFamily(name);
-    applyFont(font, QStringLiteral("FontName"));
-}
-
-void CaptionedControl::setFontSize(float points)
-{
-    QFont font = m_caption.font;
-    font.setPointSizeF(points);
-    applyFont(font, QStringLiteral("FontSize"));
-}
-
-void CaptionedControl::setFontItalic(bool on)
-{
-    QFont font = m_caption.font;
-    font.setItalic(on);
-    applyFont(font, QStringLiteral("FontItalic"));
-}
-
-void CaptionedControl::setFontUnderline(bool on)
-{
-    QFont font = m_caption.font;
-    font.setUnderline(on);
-    applyFont(font, QStringLiteral("FontUnderline"));
 }
 
 void CaptionedControl::setForeColor(ColorValue color)
@@ -60,6 +22,12 @@ void CaptionedControl::setForeColor(ColorValue color)
     m_caption.color = color;
     update();
     changed(QStringLiteral("ForeColor"));
+}
+
+void CaptionedControl::setCaption(const QString &text)
+{
+    setCaptionText(text);
+    changed(QStringLiteral("Caption"));
 }
 
 void CaptionedControl::LayoutCaption(int width)
@@ -70,8 +38,7 @@ void CaptionedControl::LayoutCaption(int width)
     const int inner = height();
     if (inner <= m_caption.geometry.height())
         return;
-    const int textHeight = QFontMetrics(m_caption.font).height();
-    const int top = qFloor(inner / 2.0 - textHeight / 2.0);
+    const int top = qFloor(inner / 2.0 - fontMetrics().height() / 2.0);
     m_caption.geometry.moveTop(top);
     m_shadow.geometry.moveTop(top + 1);
 }
@@ -80,34 +47,13 @@ void CaptionedControl::setCaptionText(const QString &text)
 {
     m_caption.text = text;
     m_shadow.text = text;
-    layoutCaption();
+    arrangeCaption();
     update();
 }
 
-void CaptionedControl::applyFont(const QFont &font, const QString &property)
+void CaptionedControl::fontChanged()
 {
-    m_caption.font = font;
-    m_shadow.font = font;
-    layoutCaption();
-    update();
-    changed(property);
-}
-
-void CaptionedControl::readCaptionFont(const PropertyStore &store)
-{
-    const QFont font = readFontValues(store);
-    m_caption.font = font;
-    m_shadow.font = font;
-    layoutCaption();
-    update();
-}
-
-void CaptionedControl::readDropShadow(const PropertyStore &store)
-{
-    const bool on = store.readBool(QStringLiteral("DropShadow"), false);
-    m_shadow.visible = on;
-    m_shadow.enabled = on;
-    update();
+    arrangeCaption();
 }
 
 int CaptionedControl::captionElementAt(const QPointF &pos, int captionElement, int shadowElement) const
@@ -115,7 +61,7 @@ int CaptionedControl::captionElementAt(const QPointF &pos, int captionElement, i
     if (m_caption.visible && covers(m_caption.geometry, pos))
         return captionElement;
     // The shadow lies beneath the caption and takes only what falls on its own strip.
-    if (m_shadow.visible && m_shadow.enabled && covers(m_shadow.geometry, pos))
+    if (m_shadow.visible && covers(m_shadow.geometry, pos))
         return shadowElement;
     return NoElement;
 }

@@ -19,67 +19,25 @@ bool pushesButton(int key)
 
 elboton::elboton(QWidget *parent)
     : CaptionedControl(parent)
-    , m_lightColor(LightEdge)
-    , m_darkColor(WindowTextColor)
 {
     // label: left 95, top 45, 480 x 240 twips; shadow1 one pixel right and lower.
     m_caption.geometry = QRect(6, 3, 32, 16);
     m_shadow.geometry = QRect(7, 4, 32, 16);
     m_caption.text = m_shadow.text = QStringLiteral("Boton");
     m_caption.color = White;
-    for (EdgeLine &line : m_lineA)
-        line.color = m_lightColor;
-    for (EdgeLine &line : m_lineB)
-        line.color = m_darkColor;
+    edgeColorsChanged();
     setFocusPolicy(Qt::StrongFocus);
     setFixedHeight(twipsToPixels(ButtonHeightTwips));
     setMinimumWidth(twipsToPixels(MinimumWidthTwips));
     resize(80, height());
     placeFrameLines(m_lineA, m_lineB, width(), height(), 1);
-    layoutCaption();
+    arrangeCaption();
 }
 
-void elboton::setColor3DLight(ColorValue color)
+void elboton::edgeColorsChanged()
 {
-    m_lightColor = color;
-    setLineColors(m_lineA, color, QStringLiteral("Color3DLight"));
-}
-
-void elboton::setColor3DDark(ColorValue color)
-{
-    m_darkColor = color;
-    setLineColors(m_lineB, color, QStringLiteral("Color3DDark"));
-}
-
-void elboton::setCaption(const QString &text)
-{
-    setCaptionText(text);
-    changed(QStringLiteral("Caption"));
-}
-
-void elboton::ReadProperties(const PropertyStore &store)
-{
-    LoadScope scope(this);
-    setForeColor(store.readColor(QStringLiteral("ForeColor"), White));
-    setBackColor(store.readColor(QStringLiteral("BackColor"), OliveBody));
-    setEnabled(store.readBool(QStringLiteral("Enabled"), true));
-    setCaption(store.readText(QStringLiteral("Caption"), QStringLiteral("Boton")));
-    setColor3DLight(store.readColor(QStringLiteral("Color3DLight"), LightEdge));
-    setColor3DDark(store.readColor(QStringLiteral("Color3DDark"), WindowTextColor));
-    readCaptionFont(store);
-    readDropShadow(store);
-}
-
-void elboton::WriteProperties(PropertyStore &store) const
-{
-    store.setColor(QStringLiteral("ForeColor"), ForeColor());
-    store.setColor(QStringLiteral("BackColor"), BackColor());
-    store.setBool(QStringLiteral("Enabled"), Enabled());
-    store.setText(QStringLiteral("Caption"), Caption());
-    store.setColor(QStringLiteral("Color3DLight"), Color3DLight());
-    store.setColor(QStringLiteral("Color3DDark"), Color3DDark());
-    writeFontValues(store, Font());
-    store.setBool(QStringLiteral("DropShadow"), DropShadow());
+    colorLines(m_lineA, Color3DLight());
+    colorLines(m_lineB, Color3DDark());
 }
 
 QSize elboton::sizeHint() const
@@ -87,7 +45,7 @@ QSize elboton::sizeHint() const
     return {80, twipsToPixels(ButtonHeightTwips)};
 }
 
-void elboton::layoutCaption()
+void elboton::arrangeCaption()
 {
     // The caption is as wide as the button less 200 twips, and keeps its left edge.
     LayoutCaption(qRound((width() * TwipsPerPixel - CaptionMarginTwips) / double(TwipsPerPixel)));
@@ -147,10 +105,8 @@ void elboton::elementReleased(int element, int button, int shift, QPointF pos, i
 
 void elboton::showPressed(bool pressed)
 {
-    const ColorValue topLeft = pressed ? m_darkColor : m_lightColor;
-    const ColorValue bottomRight = pressed ? m_lightColor : m_darkColor;
-    m_lineA[0].color = m_lineA[1].color = topLeft;
-    m_lineB[0].color = m_lineB[1].color = bottomRight;
+    colorLines(m_lineA, pressed ? Color3DDark() : Color3DLight());
+    colorLines(m_lineB, pressed ? Color3DLight() : Color3DDark());
     update();
 }
 
@@ -171,7 +127,7 @@ void elboton::resizeEvent(QResizeEvent *event)
 {
     CaptionedControl::resizeEvent(event);
     placeFrameLines(m_lineA, m_lineB, width(), height(), 1);
-    layoutCaption();
+    arrangeCaption();
 }
 
 void elboton::keyPressEvent(QKeyEvent *event)

@@ -10,36 +10,26 @@
 class elboton : public CaptionedControl
 {
     Q_OBJECT
+    Q_CLASSINFO("StoredValues", "ForeColor BackColor Enabled Caption Color3DLight Color3DDark Font FontName "
+                                "FontSize FontItalic FontUnderline DropShadow")
 
 public:
-    explicit elboton(QWidget *parent = nullptr);
+    Q_INVOKABLE explicit elboton(QWidget *parent = nullptr);
 
-    ColorValue Color3DLight() const { return m_lineA[0].color; }
-    void setColor3DLight(ColorValue color);
-    ColorValue Color3DDark() const { return m_lineB[0].color; }
-    void setColor3DDark(ColorValue color);
     using CaptionedControl::ForeColor;
     using CaptionedControl::setForeColor;
-    QString Caption() const { return m_caption.text; }
-    void setCaption(const QString &text);
-
-    void ReadProperties(const PropertyStore &store) override;
-    void WriteProperties(PropertyStore &store) const override;
+    using CaptionedControl::Caption;
+    using CaptionedControl::setCaption;
 
     // Whether the edges currently show the pressed (swapped) look.
-    bool isPressedLook() const { return m_lineA[0].color == m_darkColor && m_lightColor != m_darkColor; }
+    bool isPressedLook() const { return m_lineA[0].color == Color3DDark() && Color3DLight() != Color3DDark(); }
     QSize sizeHint() const override;
-
-signals:
-    void Click();
-    void MouseDown(int Button, int Shift, float X, float Y);
-    void MouseMove(int Button, int Shift, float X, float Y);
-    void MouseUp(int Button, int Shift, float X, float Y);
 
 protected:
     enum Element { Surface = SurfaceElement, Label, Shadow };
 
-    void layoutCaption() override;
+    void arrangeCaption() override;
+    void edgeColorsChanged() override;
     QRect captureRect() const override;
     int elementAt(const QPointF &pos) const override;
     QRect elementRect(int element) const override;
@@ -57,8 +47,6 @@ private:
 
     EdgeLine m_lineA[2];   // top, left
     EdgeLine m_lineB[2];   // right, bottom
-    ColorValue m_lightColor;
-    ColorValue m_darkColor;
     int m_heldKey = 0;          // the key holding the button down, 0 when none
     bool m_heldMouse = false;   // a left press on this button awaits its release
 };

@@ -81,14 +81,10 @@ elcombo::elcombo(QWidget *parent)
     , m_symbolOverColor(LightEdge)
 {
     SkinnedControl::setBackColor(DarkBody);
-    for (EdgeLine &line : m_lineA)
-        line.color = WindowTextColor;
-    for (EdgeLine &line : m_lineB)
-        line.color = LightEdge;
 
     m_field = new QWidget(this);
     m_combo = new DropList(this, m_field);
-    m_combo->setFont(designFont());
+    setOwnFont(designFont());
     // A plain item delegate lets the style sheet colour the selected entry of the open list.
     m_combo->setItemDelegate(new QStyledItemDelegate(m_combo));
     setFocusPolicy(Qt::StrongFocus);
@@ -102,7 +98,7 @@ elcombo::elcombo(QWidget *parent)
     setMinimumWidth(twipsToPixels(MinimumWidthTwips));
     resize(twipsToPixels(MinimumWidthTwips), height());
     placeElements();
-    applyListStyle();
+    edgeColorsChanged();
 }
 
 void elcombo::set_over_state()
@@ -124,64 +120,6 @@ void elcombo::set_normal_state()
 void elcombo::setDropShadow(bool)
 {
     changed(QStringLiteral("DropShadow"));
-}
-
-QFont elcombo::Font() const
-{
-    return m_combo->font();
-}
-
-void elcombo::setFont(const QFont &font)
-{
-    applyFont(font, QStringLiteral("Font"));
-}
-
-QString elcombo::FontName() const
-{
-    return m_combo->font().family();
-}
-
-void elcombo::setFontName(const QString &name)
-{
-    QFont font = m_combo->font();
-    font.setFamily(name);
-    applyFont(font, QStringLiteral("FontName"));
-}
-
-float elcombo::FontSize() const
-{
-    return float(m_combo->font().pointSizeF());
-}
-
-void elcombo::setFontSize(float points)
-{
-    QFont font = m_combo->font();
-    font.setPointSizeF(points);
-    applyFont(font, QStringLiteral("FontSize"));
-}
-
-bool elcombo::FontItalic() const
-{
-    return m_combo->font().italic();
-}
-
-void elcombo::setFontItalic(bool on)
-{
-    QFont font = m_combo->font();
-    font.setItalic(on);
-    applyFont(font, QStringLiteral("FontItalic"));
-}
-
-bool elcombo::FontUnderline() const
-{
-    return m_combo->font().underline();
-}
-
-void elcombo::setFontUnderline(bool on)
-{
-    QFont font = m_combo->font();
-    font.setUnderline(on);
-    applyFont(font, QStringLiteral("FontUnderline"));
 }
 
 QComboBox *elcombo::innerList() const
@@ -247,15 +185,10 @@ void elcombo::setForeColor(ColorValue color)
     changed(QStringLiteral("ForeColor"));
 }
 
-void elcombo::setColor3DLight(ColorValue color)
+void elcombo::edgeColorsChanged()
 {
-    setLineColors(m_lineB, color, QStringLiteral("Color3DLight"));
-    applyListStyle();
-}
-
-void elcombo::setColor3DDark(ColorValue color)
-{
-    setLineColors(m_lineA, color, QStringLiteral("Color3DDark"));
+    colorLines(m_lineA, Color3DDark());
+    colorLines(m_lineB, Color3DLight());
     applyListStyle();
 }
 
@@ -289,33 +222,6 @@ void elcombo::setList(const QString &text)
     changed(QStringLiteral("List"));
 }
 
-void elcombo::ReadProperties(const PropertyStore &store)
-{
-    LoadScope scope(this);
-    setForeColor(store.readColor(QStringLiteral("ForeColor"), PaleText));
-    setBackColor(store.readColor(QStringLiteral("BackColor"), DarkBody));
-    setEnabled(store.readBool(QStringLiteral("Enabled"), true));
-    setList(store.readText(QStringLiteral("List"), QString()));
-    setColor3DLight(store.readColor(QStringLiteral("Color3DLight"), LightEdge));
-    setColor3DDark(store.readColor(QStringLiteral("Color3DDark"), WindowTextColor));
-    setSymbolColor(store.readColor(QStringLiteral("SymbolColor"), LightEdge));
-    setSymbolOverColor(store.readColor(QStringLiteral("SymbolOverColor"), LightEdge));
-    setFont(readFontValues(store));
-}
-
-void elcombo::WriteProperties(PropertyStore &store) const
-{
-    store.setColor(QStringLiteral("BackColor"), BackColor());
-    store.setColor(QStringLiteral("ForeColor"), ForeColor());
-    store.setBool(QStringLiteral("Enabled"), Enabled());
-    store.setText(QStringLiteral("List"), List());
-    store.setColor(QStringLiteral("Color3DLight"), Color3DLight());
-    store.setColor(QStringLiteral("Color3DDark"), Color3DDark());
-    store.setColor(QStringLiteral("SymbolColor"), SymbolColor());
-    store.setColor(QStringLiteral("SymbolOverColor"), SymbolOverColor());
-    writeFontValues(store, Font());
-}
-
 QSize elcombo::sizeHint() const
 {
     return {twipsToPixels(MinimumWidthTwips), twipsToPixels(ComboHeightTwips)};
@@ -327,19 +233,18 @@ int elcombo::elementAt(const QPointF &) const
     return NoElement;
 }
 
-void elcombo::applyFont(const QFont &font, const QString &property)
+void elcombo::fontChanged()
 {
-    m_combo->setFont(font);
-    m_combo->view()->setFont(font);
-    changed(property);
+    m_combo->setFont(font());
+    m_combo->view()->setFont(font());
 }
 
 void elcombo::applyListStyle()
 {
     const QString body = colorOf(ListBody).name();
     const QString text = colorOf(m_foreColor).name();
-    const QString light = colorOf(m_lineB[0].color).name();
-    const QString dark = colorOf(m_lineA[0].color).name();
+    const QString light = colorOf(Color3DLight()).name();
+    const QString dark = colorOf(Color3DDark()).name();
     // The open list is framed sunken like the field, and its chosen entry takes the dark
     // edge colour under the text colour: the light edge behind dark text read poorly.
     m_combo->setStyleSheet(QStringLiteral(

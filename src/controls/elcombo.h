@@ -15,9 +15,11 @@ class QComboBox;
 class elcombo : public SkinnedControl
 {
     Q_OBJECT
+    Q_CLASSINFO("StoredValues", "BackColor ForeColor Enabled List Color3DLight Color3DDark SymbolColor "
+                                "SymbolOverColor Font FontName FontSize FontItalic FontUnderline")
 
 public:
-    explicit elcombo(QWidget *parent = nullptr);
+    Q_INVOKABLE explicit elcombo(QWidget *parent = nullptr);
 
     // Shows the symbol in SymbolOverColor.
     void set_over_state();
@@ -27,17 +29,6 @@ public:
     // Has no effect: the list draws no shadow. Reads false.
     bool DropShadow() const { return false; }
     void setDropShadow(bool on);
-    // The inner list's font.
-    QFont Font() const;
-    void setFont(const QFont &font);
-    QString FontName() const;
-    void setFontName(const QString &name);
-    float FontSize() const;
-    void setFontSize(float points);
-    bool FontItalic() const;
-    void setFontItalic(bool on);
-    bool FontUnderline() const;
-    void setFontUnderline(bool on);
 
     // Empties the list.
     void Clear();
@@ -51,42 +42,36 @@ public:
     int GetListIndex() const;
     // The number of entries.
     int ListCount() const;
-    // Has no effect.
+    // Has no effect. SetList and the stored List (setList) are both named by the system.
     void SetList(int donde, const QString &item);
     // Always empty text.
     QString GetList(int donde) const;
 
+    // The colour of the list's text.
+    Q_PROPERTY(ColorValue ForeColor READ ForeColor WRITE setForeColor NOTIFY designChanged)
     ColorValue ForeColor() const { return m_foreColor; }
     void setForeColor(ColorValue color);
-    ColorValue Color3DLight() const { return m_lineB[0].color; }
-    void setColor3DLight(ColorValue color);
-    ColorValue Color3DDark() const { return m_lineA[0].color; }
-    void setColor3DDark(ColorValue color);
     // Have no effect; read 0.
     ColorValue ListBackColor() const { return 0u; }
     void setListBackColor(ColorValue color);
     ColorValue ListForeColor() const { return 0u; }
     void setListForeColor(ColorValue color);
+    // The drop symbol's colour at rest and under the pointer.
+    Q_PROPERTY(ColorValue SymbolColor READ SymbolColor WRITE setSymbolColor NOTIFY designChanged)
+    Q_PROPERTY(ColorValue SymbolOverColor READ SymbolOverColor WRITE setSymbolOverColor NOTIFY designChanged)
     ColorValue SymbolColor() const { return m_symbolColorField; }
     void setSymbolColor(ColorValue color);
     ColorValue SymbolOverColor() const { return m_symbolOverColor; }
     void setSymbolOverColor(ColorValue color);
-    // Kept and saved only; nothing shows it.
+    // Kept and stored only; nothing shows it.
+    Q_PROPERTY(QString List READ List WRITE setList NOTIFY designChanged)
     QString List() const { return m_list; }
     void setList(const QString &text);
 
-    // The colour the drop symbol is drawn in right now.
-    ColorValue shownSymbolColor() const { return m_symbolColor; }
     // The inner stock list.
     QComboBox *innerList() const;
 
-    void ReadProperties(const PropertyStore &store) override;
-    void WriteProperties(PropertyStore &store) const override;
-
     QSize sizeHint() const override;
-
-signals:
-    void Click();
 
 protected:
     int elementAt(const QPointF &pos) const override;
@@ -96,6 +81,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    // The inner list, open or not, shows the control's font.
+    void fontChanged() override;
+    void edgeColorsChanged() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -103,7 +91,6 @@ private:
 
     void applyListStyle();
     void placeElements();
-    void applyFont(const QFont &font, const QString &property);
 
     QWidget *m_field = nullptr;       // `Picture2`, the clipping field
     DropList *m_combo = nullptr;      // `Combo1`

@@ -5,39 +5,15 @@
 elframe::elframe(QWidget *parent)
     : SkinnedControl(parent)
 {
-    for (EdgeLine &line : m_lineA)
-        line.color = WindowTextColor;
-    for (EdgeLine &line : m_lineB)
-        line.color = LightEdge;
+    edgeColorsChanged();
     resize(100, 100);
     placeFrameLines(m_lineA, m_lineB, width(), height());
 }
 
-void elframe::setColor3DLight(ColorValue color)
+void elframe::edgeColorsChanged()
 {
-    setLineColors(m_lineB, color, QStringLiteral("Color3DLight"));
-}
-
-void elframe::setColor3DDark(ColorValue color)
-{
-    setLineColors(m_lineA, color, QStringLiteral("Color3DDark"));
-}
-
-void elframe::ReadProperties(const PropertyStore &store)
-{
-    LoadScope scope(this);
-    setBackColor(store.readColor(QStringLiteral("BackColor"), OliveBody));
-    setEnabled(store.readBool(QStringLiteral("Enabled"), true));
-    setColor3DLight(store.readColor(QStringLiteral("Color3DLight"), LightEdge));
-    setColor3DDark(store.readColor(QStringLiteral("Color3DDark"), WindowTextColor));
-}
-
-void elframe::WriteProperties(PropertyStore &store) const
-{
-    store.setColor(QStringLiteral("BackColor"), BackColor());
-    store.setBool(QStringLiteral("Enabled"), Enabled());
-    store.setColor(QStringLiteral("Color3DLight"), Color3DLight());
-    store.setColor(QStringLiteral("Color3DDark"), Color3DDark());
+    colorLines(m_lineA, Color3DDark());
+    colorLines(m_lineB, Color3DLight());
 }
 
 QRect elframe::captureRect() const

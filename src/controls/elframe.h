@@ -7,26 +7,16 @@
 class elframe : public SkinnedControl
 {
     Q_OBJECT
+    Q_CLASSINFO("StoredValues", "BackColor Enabled Color3DLight Color3DDark")
 
 public:
-    explicit elframe(QWidget *parent = nullptr);
-
-    ColorValue Color3DLight() const { return m_lineB[0].color; }
-    void setColor3DLight(ColorValue color);
-    ColorValue Color3DDark() const { return m_lineA[0].color; }
-    void setColor3DDark(ColorValue color);
-
-    void ReadProperties(const PropertyStore &store) override;
-    void WriteProperties(PropertyStore &store) const override;
+    Q_INVOKABLE explicit elframe(QWidget *parent = nullptr);
 
 signals:
-    void Click();
-    void MouseDown(int Button, int Shift, float X, float Y);
-    void MouseMove(int Button, int Shift, float X, float Y);
-    void MouseUp(int Button, int Shift, float X, float Y);
     void DblClick();
 
 protected:
+    void edgeColorsChanged() override;
     QRect captureRect() const override;
     int elementAt(const QPointF &pos) const override;
     void elementPressed(int element, int button, int shift, QPointF pos) override;

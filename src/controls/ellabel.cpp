@@ -17,34 +17,7 @@ ellabel::ellabel(QWidget *parent)
     CaptionedControl::setBackColor(DarkBody);
     setFixedHeight(twipsToPixels(LabelHeightTwips));
     resize(320, height());
-    layoutCaption();
-}
-
-void ellabel::setCaption(const QString &text)
-{
-    setCaptionText(text);
-    changed(QStringLiteral("Caption"));
-}
-
-void ellabel::ReadProperties(const PropertyStore &store)
-{
-    LoadScope scope(this);
-    setForeColor(store.readColor(QStringLiteral("ForeColor"), PaleText));
-    setBackColor(store.readColor(QStringLiteral("BackColor"), DarkBody));
-    setEnabled(store.readBool(QStringLiteral("Enabled"), true));
-    setCaption(store.readText(QStringLiteral("Caption"), QStringLiteral("Caption")));
-    readCaptionFont(store);
-    readDropShadow(store);
-}
-
-void ellabel::WriteProperties(PropertyStore &store) const
-{
-    store.setColor(QStringLiteral("BackColor"), BackColor());
-    store.setColor(QStringLiteral("ForeColor"), ForeColor());
-    store.setBool(QStringLiteral("Enabled"), Enabled());
-    store.setText(QStringLiteral("Caption"), Caption());
-    writeFontValues(store, Font());
-    store.setBool(QStringLiteral("DropShadow"), DropShadow());
+    arrangeCaption();
 }
 
 QSize ellabel::sizeHint() const
@@ -52,7 +25,7 @@ QSize ellabel::sizeHint() const
     return {320, twipsToPixels(LabelHeightTwips)};
 }
 
-void ellabel::layoutCaption()
+void ellabel::arrangeCaption()
 {
     LayoutCaption(width());
 }
@@ -111,5 +84,5 @@ void ellabel::paintEvent(QPaintEvent *)
 void ellabel::resizeEvent(QResizeEvent *event)
 {
     CaptionedControl::resizeEvent(event);
-    layoutCaption();
+    arrangeCaption();
 }

@@ -8,31 +8,26 @@
 class ellabel : public CaptionedControl
 {
     Q_OBJECT
+    Q_CLASSINFO("StoredValues", "BackColor ForeColor Enabled Caption Font FontName FontSize FontItalic "
+                                "FontUnderline DropShadow")
 
 public:
-    explicit ellabel(QWidget *parent = nullptr);
+    Q_INVOKABLE explicit ellabel(QWidget *parent = nullptr);
 
     using CaptionedControl::ForeColor;
     using CaptionedControl::setForeColor;
-    QString Caption() const { return m_caption.text; }
-    void setCaption(const QString &text);
-
-    void ReadProperties(const PropertyStore &store) override;
-    void WriteProperties(PropertyStore &store) const override;
+    using CaptionedControl::Caption;
+    using CaptionedControl::setCaption;
 
     QSize sizeHint() const override;
 
 signals:
-    void Click();
     void DblClick();
-    void MouseDown(int Button, int Shift, float X, float Y);
-    void MouseMove(int Button, int Shift, float X, float Y);
-    void MouseUp(int Button, int Shift, float X, float Y);
 
 protected:
     enum Element { Surface = SurfaceElement, Label2, Shadow };
 
-    void layoutCaption() override;
+    void arrangeCaption() override;
     int elementAt(const QPointF &pos) const override;
     QRect elementRect(int element) const override;
     void elementPressed(int element, int button, int shift, QPointF pos) override;

@@ -34,14 +34,11 @@ elpanel::elpanel(QWidget *parent)
 {
     m_caption.text = m_shadow.text = QStringLiteral("Title");
     m_caption.color = White;
-    for (EdgeLine &line : m_lineA)
-        line.color = LightEdge;
-    for (EdgeLine &line : m_lineB)
-        line.color = WindowTextColor;
-    m_line1A[0] = {{0, 0}, {0, CloseBoxSize}, LightEdge};                    // left
-    m_line1A[1] = {{0, 0}, {CloseBoxSize, 0}, LightEdge};                    // top
-    m_line1B[0] = {{0, 17}, {CloseBoxSize, 17}, WindowTextColor};           // bottom
-    m_line1B[1] = {{17, 0}, {17, CloseBoxSize}, WindowTextColor};           // right
+    m_line1A[0] = {{0, 0}, {0, CloseBoxSize}, {}};                    // left
+    m_line1A[1] = {{0, 0}, {CloseBoxSize, 0}, {}};                    // top
+    m_line1B[0] = {{0, 17}, {CloseBoxSize, 17}, {}};                  // bottom
+    m_line1B[1] = {{17, 0}, {17, CloseBoxSize}, {}};                  // right
+    edgeColorsChanged();
     m_iconSurface = makeEmblem(colorOf(OliveBody));
     m_closeSurface = QImage(CloseBoxSize, CloseBoxSize, QImage::Format_RGB32);
     m_closeSurface.fill(colorOf(BackColor()));
@@ -97,20 +94,13 @@ void elpanel::setCloseColor(ColorValue color)
     changed(QStringLiteral("CloseColor"));
 }
 
-void elpanel::setColor3DLight(ColorValue color)
+void elpanel::edgeColorsChanged()
 {
-    for (EdgeLine *line : {&m_lineA[0], &m_lineA[1], &m_line1A[0], &m_line1A[1]})
-        line->color = color;
-    update();
-    changed(QStringLiteral("Color3DLight"));
-}
-
-void elpanel::setColor3DDark(ColorValue color)
-{
-    for (EdgeLine *line : {&m_lineB[0], &m_lineB[1], &m_line1B[0], &m_line1B[1]})
-        line->color = color;
-    update();
-    changed(QStringLiteral("Color3DDark"));
+    // The close box is raised like the panel.
+    colorLines(m_lineA, Color3DLight());
+    colorLines(m_line1A, Color3DLight());
+    colorLines(m_lineB, Color3DDark());
+    colorLines(m_line1B, Color3DDark());
 }
 
 void elpanel::setTitle(const QString &text)
@@ -131,42 +121,6 @@ void elpanel::setCerrar(bool shown)
     m_cerrar = shown;
     update(closeBoxGeometry());
     changed(QStringLiteral("Cerrar"));
-}
-
-void elpanel::ReadProperties(const PropertyStore &store)
-{
-    LoadScope scope(this);
-    setForeColor(store.readColor(QStringLiteral("ForeColor"), White));
-    setCloseColor(store.readColor(QStringLiteral("CloseColor"), 0x809188u));
-    setBackColor(store.readColor(QStringLiteral("BackColor"), OliveBody));
-    setEnabled(store.readBool(QStringLiteral("Enabled"), true));
-    setTitle(store.readText(QStringLiteral("Title"), QStringLiteral("Title")));
-    setIcon(store.readBool(QStringLiteral("Icon"), true));
-    setCerrar(store.readBool(QStringLiteral("Cerrar"), true));
-    setColor3DLight(store.readColor(QStringLiteral("Color3DLight"), LightEdge));
-    setColor3DDark(store.readColor(QStringLiteral("Color3DDark"), WindowTextColor));
-    readCaptionFont(store);
-    readDropShadow(store);
-}
-
-void elpanel::WriteProperties(PropertyStore &store) const
-{
-    store.setColor(QStringLiteral("BackColor"), BackColor());
-    store.setColor(QStringLiteral("ForeColor"), ForeColor());
-    store.setColor(QStringLiteral("CloseColor"), CloseColor());
-    store.setBool(QStringLiteral("Enabled"), Enabled());
-    store.setText(QStringLiteral("Title"), Title());
-    store.setBool(QStringLiteral("Icon"), Icon());
-    store.setBool(QStringLiteral("Cerrar"), Cerrar());
-    store.setColor(QStringLiteral("Color3DLight"), Color3DLight());
-    store.setColor(QStringLiteral("Color3DDark"), Color3DDark());
-    writeFontValues(store, Font());
-    store.setBool(QStringLiteral("DropShadow"), DropShadow());
-}
-
-bool elpanel::isClosePressedLook() const
-{
-    return m_line1A[0].color == m_lineB[0].color && m_lineA[0].color != m_lineB[0].color;
 }
 
 QRect elpanel::captureRect() const

@@ -8,9 +8,11 @@
 class elpanel : public CaptionedControl
 {
     Q_OBJECT
+    Q_CLASSINFO("StoredValues", "BackColor ForeColor CloseColor Enabled Title Icon Cerrar Color3DLight "
+                                "Color3DDark Font FontName FontSize FontItalic FontUnderline DropShadow")
 
 public:
-    explicit elpanel(QWidget *parent = nullptr);
+    Q_INVOKABLE explicit elpanel(QWidget *parent = nullptr);
 
     // Copies the 16 x 16 square at (0, 0) of hdc onto the icon box.
     void set_icon(const QImage &hdc);
@@ -25,12 +27,14 @@ public:
     void setBackColor(ColorValue color) override;
     using CaptionedControl::ForeColor;
     using CaptionedControl::setForeColor;
+    // The colour of the close box's mark.
+    Q_PROPERTY(ColorValue CloseColor READ CloseColor WRITE setCloseColor NOTIFY designChanged)
     ColorValue CloseColor() const { return m_closeColor; }
     void setCloseColor(ColorValue color);
-    ColorValue Color3DLight() const { return m_lineA[0].color; }
-    void setColor3DLight(ColorValue color);
-    ColorValue Color3DDark() const { return m_lineB[0].color; }
-    void setColor3DDark(ColorValue color);
+    // The caption, and whether the icon and the close box show.
+    Q_PROPERTY(QString Title READ Title WRITE setTitle NOTIFY designChanged)
+    Q_PROPERTY(bool Icon READ Icon WRITE setIcon NOTIFY designChanged)
+    Q_PROPERTY(bool Cerrar READ Cerrar WRITE setCerrar NOTIFY designChanged)
     QString Title() const { return m_caption.text; }
     void setTitle(const QString &text);
     bool Icon() const { return m_icon; }
@@ -38,23 +42,14 @@ public:
     bool Cerrar() const { return m_cerrar; }
     void setCerrar(bool shown);
 
-    void ReadProperties(const PropertyStore &store) override;
-    void WriteProperties(PropertyStore &store) const override;
-
     // Where the title text (`Label1`) lies in the panel; the Title events report
     // positions relative to its top-left corner, so a window adds this to them
     // to get the grabbed point in panel coordinates.
     QRect titleGeometry() const;
     // Where the close box (`Picture2`) lies in the panel: 26 pixels from the right edge.
     QRect closeBoxGeometry() const;
-    // Whether the close box currently shows its sunken (pressed) look.
-    bool isClosePressedLook() const;
 
 signals:
-    void Click();
-    void MouseDown(int Button, int Shift, float X, float Y);
-    void MouseMove(int Button, int Shift, float X, float Y);
-    void MouseUp(int Button, int Shift, float X, float Y);
     void TitleMouseDown(int Button, int Shift, float X, float Y);
     void TitleMouseMove(int Button, int Shift, float X, float Y);
     void TitleMouseUp(int Button, int Shift, float X, float Y);
@@ -67,6 +62,7 @@ signals:
 protected:
     enum Element { Surface = SurfaceElement, Label1, Shadow, IconBox, CloseBox };
 
+    void edgeColorsChanged() override;
     QRect captureRect() const override;
     int elementAt(const QPointF &pos) const override;
     QRect elementRect(int element) const override;

@@ -1,6 +1,5 @@
 #include "controls/elradio.h"
 
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -23,8 +22,6 @@ elradio::elradio(QWidget *parent)
     , m_uncheckedColor(PaleText)
     , m_overColor(0xFF0000u)
     , m_backColor2(DarkBody)
-    , m_color3DLight(LightEdge)
-    , m_color3DDark(WindowTextColor)
 {
     m_caption.geometry = QRect(28, 1, 120, 16);
     m_shadow.geometry = QRect(29, 2, 120, 18);
@@ -33,7 +30,7 @@ elradio::elradio(QWidget *parent)
     setFixedHeight(twipsToPixels(RadioHeightTwips));
     setMinimumWidth(twipsToPixels(MinimumWidthTwips));
     resize(120, height());
-    layoutCaption();
+    arrangeCaption();
     RepaintRadio();
 }
 
@@ -57,14 +54,9 @@ void elradio::setDrawnColor(ColorValue &field, ColorValue color, const QString &
     changed(property);
 }
 
-void elradio::setColor3DLight(ColorValue color)
+void elradio::edgeColorsChanged()
 {
-    setDrawnColor(m_color3DLight, color, QStringLiteral("Color3DLight"));
-}
-
-void elradio::setColor3DDark(ColorValue color)
-{
-    setDrawnColor(m_color3DDark, color, QStringLiteral("Color3DDark"));
+    RepaintRadio();
 }
 
 void elradio::setCheckedColor(ColorValue color)
@@ -93,12 +85,6 @@ void elradio::setBackColor2(ColorValue color)
     setDrawnColor(m_backColor2, color, QStringLiteral("BackColor2"));
 }
 
-void elradio::setCaption(const QString &text)
-{
-    setCaptionText(text);
-    changed(QStringLiteral("Caption"));
-}
-
 void elradio::setValue(bool on)
 {
     m_value = on;
@@ -107,46 +93,12 @@ void elradio::setValue(bool on)
     changed(QStringLiteral("Value"));
 }
 
-void elradio::ReadProperties(const PropertyStore &store)
-{
-    LoadScope scope(this);
-    setBackColor(store.readColor(QStringLiteral("BackColor"), OliveBody));
-    setBackColor2(store.readColor(QStringLiteral("BackColor2"), DarkBody));
-    setCheckedColor(store.readColor(QStringLiteral("CheckedColor"), 0x50B5C4u));
-    setUncheckedColor(store.readColor(QStringLiteral("UncheckedColor"), PaleText));
-    setOverColor(store.readColor(QStringLiteral("OverColor"), 0xFF0000u));
-    setEnabled(store.readBool(QStringLiteral("Enabled"), true));
-    setCaption(store.readText(QStringLiteral("Caption"), QStringLiteral("Caption")));
-    setValue(store.readBool(QStringLiteral("Value"), false));
-    setColor3DLight(store.readColor(QStringLiteral("Color3DLight"), LightEdge));
-    setColor3DDark(store.readColor(QStringLiteral("Color3DDark"), WindowTextColor));
-    readCaptionFont(store);
-    readDropShadow(store);
-    RepaintRadio();
-}
-
-void elradio::WriteProperties(PropertyStore &store) const
-{
-    store.setColor(QStringLiteral("BackColor"), BackColor());
-    store.setColor(QStringLiteral("BackColor2"), BackColor2());
-    store.setColor(QStringLiteral("CheckedColor"), CheckedColor());
-    store.setColor(QStringLiteral("UncheckedColor"), UncheckedColor());
-    store.setColor(QStringLiteral("OverColor"), OverColor());
-    store.setBool(QStringLiteral("Enabled"), Enabled());
-    store.setText(QStringLiteral("Caption"), Caption());
-    store.setBool(QStringLiteral("Value"), Value());
-    store.setColor(QStringLiteral("Color3DLight"), Color3DLight());
-    store.setColor(QStringLiteral("Color3DDark"), Color3DDark());
-    writeFontValues(store, Font());
-    store.setBool(QStringLiteral("DropShadow"), DropShadow());
-}
-
 QSize elradio::sizeHint() const
 {
     return {120, twipsToPixels(RadioHeightTwips)};
 }
 
-void elradio::layoutCaption()
+void elradio::arrangeCaption()
 {
     LayoutCaption(width());
 }
@@ -225,8 +177,8 @@ void elradio::RepaintRadio()
         painter.setPen(colorOf(color));
         painter.drawEllipse(circle);
     };
-    arc(0.5, 4.0, m_color3DDark);
-    arc(4.0, 2 * M_PI + 0.5, m_color3DLight);
+    arc(0.5, 4.0, Color3DDark());
+    arc(4.0, 2 * M_PI + 0.5, Color3DLight());
     painter.setClipping(false);
     if (m_value) {
         const QColor dot = colorOf(m_checkedColor);
@@ -247,7 +199,7 @@ void elradio::paintEvent(QPaintEvent *)
     paintCaption(painter);
     if (showsFocusMark()) {
         painter.setPen(QPen(colorOf(m_caption.color), 1, Qt::DotLine));
-        const int textWidth = QFontMetrics(m_caption.font).horizontalAdvance(m_caption.text);
+        const int textWidth = fontMetrics().horizontalAdvance(m_caption.text);
         const QRect mark(m_caption.geometry.left() - 2, m_caption.geometry.top(), textWidth + 3,
                          m_caption.geometry.height() - 1);
         painter.drawRect(mark.intersected(rect().adjusted(0, 0, -1, -1)));
@@ -257,7 +209,7 @@ void elradio::paintEvent(QPaintEvent *)
 void elradio::resizeEvent(QResizeEvent *event)
 {
     CaptionedControl::resizeEvent(event);
-    layoutCaption();
+    arrangeCaption();
     RepaintRadio();
 }
 

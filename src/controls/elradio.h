@@ -11,52 +11,49 @@
 class elradio : public CaptionedControl
 {
     Q_OBJECT
+    Q_CLASSINFO("StoredValues", "BackColor BackColor2 CheckedColor UncheckedColor OverColor Enabled Caption Value "
+                                "Color3DLight Color3DDark Font FontName FontSize FontItalic FontUnderline DropShadow")
 
 public:
-    explicit elradio(QWidget *parent = nullptr);
+    Q_INVOKABLE explicit elradio(QWidget *parent = nullptr);
 
     // On an off radio, shows the caption in OverColor until the next repaint.
     void set_over_state();
     // Repaints the indicator, which restores the caption's state colour.
     void set_normal_state();
 
-    ColorValue Color3DLight() const { return m_color3DLight; }
-    void setColor3DLight(ColorValue color);
-    ColorValue Color3DDark() const { return m_color3DDark; }
-    void setColor3DDark(ColorValue color);
+    using CaptionedControl::Caption;
+    using CaptionedControl::setCaption;
+
+    // The colours the radio draws itself: the disc, the dot and the caption in each state.
+    Q_PROPERTY(ColorValue BackColor2 READ BackColor2 WRITE setBackColor2 NOTIFY designChanged)
+    Q_PROPERTY(ColorValue CheckedColor READ CheckedColor WRITE setCheckedColor NOTIFY designChanged)
+    Q_PROPERTY(ColorValue UncheckedColor READ UncheckedColor WRITE setUncheckedColor NOTIFY designChanged)
+    Q_PROPERTY(ColorValue OverColor READ OverColor WRITE setOverColor NOTIFY designChanged)
+    ColorValue BackColor2() const { return m_backColor2; }
     ColorValue CheckedColor() const { return m_checkedColor; }
     ColorValue UncheckedColor() const { return m_uncheckedColor; }
     ColorValue OverColor() const { return m_overColor; }
+    void setBackColor2(ColorValue color);
     void setCheckedColor(ColorValue color);
     void setUncheckedColor(ColorValue color);
     void setOverColor(ColorValue color);
     void setBackColor(ColorValue color) override;
-    ColorValue BackColor2() const { return m_backColor2; }
-    void setBackColor2(ColorValue color);
-    QString Caption() const { return m_caption.text; }
-    void setCaption(const QString &text);
     // The on/off state; setting it repaints and raises no Click.
+    Q_PROPERTY(bool Value READ Value WRITE setValue NOTIFY designChanged)
     bool Value() const { return m_value; }
     void setValue(bool on);
 
     // The caption's current colour (state colour, or OverColor after set_over_state).
     ColorValue captionColor() const { return m_caption.color; }
 
-    void ReadProperties(const PropertyStore &store) override;
-    void WriteProperties(PropertyStore &store) const override;
-
     QSize sizeHint() const override;
-
-signals:
-    void Click();
-    void MouseDown(int Button, int Shift, float X, float Y);
-    void MouseMove(int Button, int Shift, float X, float Y);
-    void MouseUp(int Button, int Shift, float X, float Y);
 
 protected:
     enum Element { Surface = SurfaceElement, Indicator, Label1, Shadow };
 
-    void layoutCaption() override;
+    void arrangeCaption() override;
+    void edgeColorsChanged() override;
     int elementAt(const QPointF &pos) const override;
     QRect elementRect(int element) const override;
     void elementPressed(int element, int button, int shift, QPointF pos) override;
@@ -84,7 +81,5 @@ private:
     ColorValue m_uncheckedColor;
     ColorValue m_overColor;
     ColorValue m_backColor2;
-    ColorValue m_color3DLight;
-    ColorValue m_color3DDark;
     bool m_value = false;
 };

@@ -1,9 +1,12 @@
 #include "controls/skinnedcontrol.h"
 
 #include <QApplication>
+#include <QMetaProperty>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
+
+#include <memory>
 
 namespace {
 
@@ -75,14 +78,7 @@ bool SkinnedControl::obtener_imagen_fondo(const QImage &origen, int X, int Y, in
 
 bool SkinnedControl::Enabled() const
 {
-    // Our own flag, not the holder's: a disabled window leaves its controls' values alone.
     return !testAttribute(Qt::WA_ForceDisabled);
-}
-
-void SkinnedControl::setEnabled(bool enabled)
-{
-    QWidget::setEnabled(enabled);
-    changed(QStringLiteral("Enabled"));
 }
 
 void SkinnedControl::setBackColor(ColorValue color)
@@ -91,6 +87,22 @@ void SkinnedControl::setBackColor(ColorValue color)
     refillSurface();
     update();
     changed(QStringLiteral("BackColor"));
+}
+
+void SkinnedControl::setColor3DLight(ColorValue color)
+{
+    m_color3DLight = color;
+    edgeColorsChanged();
+    update();
+    changed(QStringLiteral("Color3DLight"));
+}
+
+void SkinnedControl::setColor3DDark(ColorValue color)
+{
+    m_color3DDark = color;
+    edgeColorsChanged();
+    update();
+    changed(QStringLiteral("Color3DDark"));
 }
 
 QColor SkinnedControl::colorOf(ColorValue value) const
@@ -108,13 +120,97 @@ QFont SkinnedControl::designFont()
 
 QFont SkinnedControl::ambientFont() const
 {
-    return parentWidget() ? parentWidget()->font() : QApplication::font();
+    // A skinned holder's font is its caption's; the holder's own is that of the window it lies in.
+    const QWidget *holder = parentWidget();
+    while (qobject_cast<const SkinnedControl *>(holder))
+        holder = holder->parentWidget();
+    return holder ? holder->font() : QApplication::font();
+}
+
+void SkinnedControl::setOwnFont(QFont font)
+{
+    font.setResolveMask(QFont::AllPropertiesResolved);
+    setFont(font);
 }
 
 void SkinnedControl::changed(const QString &name)
 {
-    if (!m_loading)
+    if (!m_loading) {
         emit PropertyChanged(name);
+        emit designChanged();
+    }
+}
+
+namespace {
+
+// A stored value in the type of property, or def where none is stored. Colours are stored
+// as 32-bit integers, FontSize (the one float) in ten-thousandths of a point.
+QVariant readStored(const PropertyStore &store, const QMetaProperty &property, const QVariant &def)
+{
+    const QString name = QString::fromLatin1(property.name());
+    switch (property.typeId()) {
+    case QMetaType::Bool: return store.readBool(name, def.toBool());
+    case QMetaType::QString: return store.readText(name, def.toString());
+    case QMetaType::QFont: return store.readFont(name, def.value<QFont>());
+    case QMetaType::Float: {
+        // A size of 0 or less is no size at all.
+        const double points = store.readFontSize(name, def.toDouble());
+        return points > 0 ? QVariant(float(points)) : def;
+    }
+    default: return QVariant::fromValue(store.readColor(name, def.value<ColorValue>()));
+    }
+}
+
+void writeStored(PropertyStore &store, const QMetaProperty &property, const QVariant &value)
+{
+    const QString name = QString::fromLatin1(property.name());
+    switch (property.typeId()) {
+    case QMetaType::Bool: store.setBool(name, value.toBool()); break;
+    case QMetaType::QString: store.setText(name, value.toString()); break;
+    case QMetaType::QFont: store.setFont(name, value.value<QFont>()); break;
+    case QMetaType::Float: store.setFontSize(name, value.toDouble()); break;
+    default: store.setColor(name, value.value<ColorValue>()); break;
+    }
+}
+
+} // namespace
+
+void SkinnedControl::ReadProperties(const PropertyStore &store)
+{
+    LoadScope scope(this);
+    // What a new control of this kind shows is the default of each value not stored; the
+    // font's is the holder's, and a part of the font not stored keeps what Font gave.
+    const std::unique_ptr<QObject> fresh(metaObject()->newInstance());
+    Q_ASSERT(fresh);
+    for (const QMetaProperty &property : storedProperties()) {
+        const bool isFont = property.typeId() == QMetaType::QFont;
+        const QVariant def = isFont ? QVariant(ambientFont())
+            : QByteArray(property.name()).startsWith("Font") ? property.read(this)
+                                                              : property.read(fresh.get());
+        const QVariant value = readStored(store, property, def);
+        if (isFont)
+            setOwnFont(value.value<QFont>());
+        else
+            property.write(this, value);
+    }
+}
+
+void SkinnedControl::WriteProperties(PropertyStore &store) const
+{
+    for (const QMetaProperty &property : storedProperties())
+        writeStored(store, property, property.read(this));
+}
+
+QList<QMetaProperty> SkinnedControl::storedProperties() const
+{
+    const QMetaObject *meta = metaObject();
+    const QByteArray names = meta->classInfo(meta->indexOfClassInfo("StoredValues")).value();
+    QList<QMetaProperty> properties;
+    for (const QByteArray &name : names.split(' ')) {
+        properties.append(meta->property(meta->indexOfProperty(name.constData())));
+        Q_ASSERT(properties.last().isValid());
+    }
+    return properties;
 }
 
 void SkinnedControl::blendOnto(QImage &target, const QRect &rect, const QImage &origen, QPoint from,
@@ -161,13 +257,6 @@ void SkinnedControl::paintLines(QPainter &painter, const EdgeLine (&lines)[2], Q
     paintLine(painter, lines[1], origin);
 }
 
-void SkinnedControl::setLineColors(EdgeLine (&lines)[2], ColorValue color, const QString &property)
-{
-    lines[0].color = lines[1].color = color;
-    update();
-    changed(property);
-}
-
 void SkinnedControl::paintText(QPainter &painter, const TextElement &text, QPoint origin) const
 {
     if (!text.visible || text.text.isEmpty())
@@ -175,9 +264,9 @@ void SkinnedControl::paintText(QPainter &painter, const TextElement &text, QPoin
     const QRect box = text.geometry.translated(origin);
     painter.save();
     painter.setClipRect(box);
-    painter.setFont(text.font);
+    painter.setFont(font());
     painter.setPen(colorOf(text.color));
-    painter.drawText(box, int(text.alignment) | Qt::TextSingleLine, text.text);
+    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text.text);
     painter.restore();
 }
 
@@ -191,27 +280,6 @@ void SkinnedControl::placeFrameLines(EdgeLine *first, EdgeLine *second, int w, i
     second[0].to = {w - 1, h - 1};
     second[1].from = {bottomStart, h - 1};
     second[1].to = {w, h - 1};
-}
-
-QFont SkinnedControl::readFontValues(const PropertyStore &store) const
-{
-    QFont font = store.readFont(QStringLiteral("Font"), ambientFont());
-    font.setFamily(store.readText(QStringLiteral("FontName"), font.family()));
-    const double points = store.readFontSize(QStringLiteral("FontSize"), font.pointSizeF());
-    if (points > 0)
-        font.setPointSizeF(points);
-    font.setItalic(store.readBool(QStringLiteral("FontItalic"), font.italic()));
-    font.setUnderline(store.readBool(QStringLiteral("FontUnderline"), font.underline()));
-    return font;
-}
-
-void SkinnedControl::writeFontValues(PropertyStore &store, const QFont &font)
-{
-    store.setFont(QStringLiteral("Font"), font);
-    store.setText(QStringLiteral("FontName"), font.family());
-    store.setFontSize(QStringLiteral("FontSize"), font.pointSizeF());
-    store.setBool(QStringLiteral("FontItalic"), font.italic());
-    store.setBool(QStringLiteral("FontUnderline"), font.underline());
 }
 
 QRect SkinnedControl::elementRect(int element) const
@@ -315,8 +383,22 @@ void SkinnedControl::focusInEvent(QFocusEvent *event)
 
 void SkinnedControl::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::PaletteChange)
+    switch (event->type()) {
+    case QEvent::FontChange:
+        fontChanged();
         update();
+        changed(QString::fromLatin1(m_fontProperty));
+        break;
+    case QEvent::EnabledChange:
+        // The holder's state reaches the control too, but changes none of its values.
+        if (Enabled() != m_enabled) {
+            m_enabled = Enabled();
+            changed(QStringLiteral("Enabled"));
+        }
+        break;
+    case QEvent::PaletteChange: update(); break;
+    default: break;
+    }
     QWidget::changeEvent(event);
 }
 

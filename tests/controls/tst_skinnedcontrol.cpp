@@ -18,22 +18,16 @@ using Rects = QList<QRect>;
 
 void setEdges(SkinnedControl *c, ColorValue light, ColorValue dark)
 {
-    if (auto *b = qobject_cast<elboton *>(c)) { b->setColor3DLight(light); b->setColor3DDark(dark); }
-    if (auto *p = qobject_cast<elpanel *>(c)) { p->setColor3DLight(light); p->setColor3DDark(dark); }
-    if (auto *f = qobject_cast<elframe *>(c)) { f->setColor3DLight(light); f->setColor3DDark(dark); }
-    if (auto *r = qobject_cast<elradio *>(c)) { r->setColor3DLight(light); r->setColor3DDark(dark); }
-    if (auto *o = qobject_cast<elcombo *>(c)) { o->setColor3DLight(light); o->setColor3DDark(dark); }
+    c->setColor3DLight(light);
+    c->setColor3DDark(dark);
 }
 
 // Shows or hides the shadow and paints the caption in colour (or in the body colour, invisible).
 void showCaption(SkinnedControl *c, bool shadow, bool captionVisible)
 {
     const ColorValue colour = captionVisible ? 0x0000FFu : c->BackColor();
-    if (auto *b = qobject_cast<elboton *>(c)) b->setForeColor(colour);
-    if (auto *p = qobject_cast<elpanel *>(c)) p->setForeColor(colour);
-    if (auto *l = qobject_cast<ellabel *>(c)) l->setForeColor(colour);
-    if (auto *r = qobject_cast<elradio *>(c)) r->setUncheckedColor(colour);
-    static_cast<CaptionedControl *>(c)->setDropShadow(shadow);
+    c->setProperty(qobject_cast<elradio *>(c) ? "UncheckedColor" : "ForeColor", QVariant::fromValue(colour));
+    c->setProperty("DropShadow", shadow);
 }
 
 // Whether every pixel shown is what expected says; the first one that is not is logged.
@@ -63,7 +57,7 @@ QRect differingPixels(const QImage &a, const QImage &b)
 
 } // namespace
 
-// Logs every signal a control raises, in order, with its arguments.
+// Logs every mouse signal a control raises, in order, with its arguments.
 class Recorder : public QObject
 {
     Q_OBJECT
@@ -74,9 +68,11 @@ public:
         const QMetaObject *meta = control->metaObject();
         const QMetaMethod plain = metaObject()->method(metaObject()->indexOfSlot("plain()"));
         const QMetaMethod mouse = metaObject()->method(metaObject()->indexOfSlot("mouse(int,int,float,float)"));
-        for (int i = meta->methodOffset(); i < meta->methodCount(); ++i)   // the control's own signals
-            if (const QMetaMethod s = meta->method(i); s.methodType() == QMetaMethod::Signal)
+        for (int i = SkinnedControl::staticMetaObject.methodOffset(); i < meta->methodCount(); ++i) {
+            const QMetaMethod s = meta->method(i);
+            if (s.methodType() == QMetaMethod::Signal && !s.name().endsWith("Changed"))
                 connect(control, s, this, s.parameterCount() ? mouse : plain);
+        }
     }
     QString take() { return std::exchange(m_log, {}).join(' '); }
 
@@ -112,6 +108,8 @@ private slots:
     void mouseEvents();
     void closeBoxColours_data();
     void closeBoxColours();
+    void fontAndEnabledThroughQWidget_data();
+    void fontAndEnabledThroughQWidget();
 };
 
 // The six controls, each with what its empty store gives it and a font size key to read.
@@ -412,7 +410,7 @@ void TestSkinnedControl::mouseEvents()
     int top = 0;   // where LayoutCaption puts the caption: centred, rounding down
     if (auto *captioned = qobject_cast<CaptionedControl *>(control.get())) {
         captioned->setDropShadow(setup == "shadow");
-        top = int(std::floor(control->height() / 2.0 - QFontMetrics(captioned->Font()).height() / 2.0));
+        top = int(std::floor(control->height() / 2.0 - captioned->fontMetrics().height() / 2.0));
     }
     if (auto *panel = qobject_cast<elpanel *>(control.get()))
         panel->setCerrar(setup != "nocerrar");
@@ -494,6 +492,63 @@ void TestSkinnedControl::closeBoxColours()
     QCOMPARE(at(9, 0), light);
     QCOMPARE(at(17, 9), dark);
     QCOMPARE(at(9, 17), dark);
+}
+
+void TestSkinnedControl::fontAndEnabledThroughQWidget_data()
+{
+    eachControl();
+}
+
+void TestSkinnedControl::fontAndEnabledThroughQWidget()
+{
+    // As a holder or a style sets them, knowing nothing of the control: through QWidget.
+    QFETCH(QString, kind);
+    QFETCH(float, points);
+    QWidget holder;
+    std::unique_ptr<SkinnedControl> twin = makeControl(kind), owned = makeControl(kind);
+    SkinnedControl *skinned = owned.release();
+    skinned->setParent(&holder);
+    QWidget *control = skinned;
+    for (SkinnedControl *each : {skinned, twin.get()}) {
+        each->setGeometry(0, 0, 160, 40);
+        each->show();
+        if (auto *combo = qobject_cast<elcombo *>(each)) {   // text to show the font
+            combo->AddItem("800x600");
+            combo->SetListIndex(0);
+        }
+    }
+    holder.show();
+    QSignalSpy changed(skinned, &SkinnedControl::PropertyChanged);
+    const auto announced = [&] {
+        QStringList names;
+        for (const QList<QVariant> &signal : std::as_const(changed))
+            names << signal.at(0).toString();
+        changed.clear();
+        return names.join(' ');
+    };
+    const QImage before = control->grab().toImage();
+    if (points > 0) {
+        QFont big = control->font();
+        big.setPointSizeF(14);
+        big.setBold(true);
+        PropertyStore stored;
+        stored.setFont("Font", big);
+        twin->ReadProperties(stored);
+        control->setFont(big);
+        QCOMPARE(announced(), QString("Font"));
+        QCOMPARE(control->grab().toImage(), twin->grab().toImage());
+        QVERIFY(control->grab().toImage() != before);
+    }
+    // The holder's state is not the control's, and disabled the control looks the same,
+    // its caption in its own colour.
+    holder.setEnabled(false);
+    holder.setEnabled(true);
+    QCOMPARE(announced(), QString());
+    const QImage enabled = control->grab().toImage();
+    control->setEnabled(false);
+    QCOMPARE(announced(), QString("Enabled"));
+    QVERIFY(!skinned->Enabled());
+    QCOMPARE(control->grab().toImage(), enabled);
 }
 
 QTEST_MAIN(TestSkinnedControl)

@@ -66,6 +66,7 @@ private slots:
     void writesAsStored();
     void readsStoredBags_data();
     void readsStoredBags();
+    void noFontStoredIsTheWindows();
 
 private:
     // What the control stores after reading design ("-": nothing read, as created).
@@ -204,6 +205,20 @@ void TestStoredValues::readsStoredBags()
     QFETCH(QString, design);
     QFETCH(QString, stored);
     QCOMPARE(storedAfter(kind, design), stored);
+}
+
+void TestStoredValues::noFontStoredIsTheWindows()
+{
+    // Also inside a panel whose caption shows a font of its own.
+    QWidget window;
+    window.setFont(QFont("Verdana", 8));
+    auto *panel = new elpanel(&window);
+    panel->ReadProperties(bag("font:QFont=Courier New/12/bold"));
+    auto *label = new ellabel(panel);
+    label->ReadProperties(PropertyStore());
+    PropertyStore written;
+    label->WriteProperties(written);
+    QCOMPARE(describe(written).section("; ", 4, 4), QString("Font:QFont=Verdana/8"));
 }
 
 QTEST_MAIN(TestStoredValues)
