@@ -1,6 +1,4 @@
-#include "../controls/controltest.h"
-#include "controls/elboton.h"
-#include "controls/elradio.h"
+#include "controls/controltest.h"
 #include "lang/dialogs/thegame.h"
 #include "lang/dialogs/thelang.h"
 
@@ -46,7 +44,7 @@ private slots:
             for (int other = 0; other < radios.size(); ++other)
                 QCOMPARE(radios[other]->Value(), other == index);
         }
-        QTest::mouseClick(dialog->elboton1, Qt::LeftButton, {}, QPoint(20, 12));
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton, {}, QPoint(20, 12));
         QCOMPARE(dialog->Answer(), answer);
     }
 
@@ -123,7 +121,7 @@ private slots:
         QVERIFY(!dialog.close());
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.Answer(), -1);
-        QTest::mouseClick(dialog.elboton1, Qt::LeftButton, {}, QPoint(20, 12));
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton, {}, QPoint(20, 12));
         QVERIFY(!dialog.isVisible());
     }
 };

@@ -23,8 +23,8 @@ private slots:
             auto *dialog = qobject_cast<TheGame *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             ownerEnabledMeanwhile = owner.isEnabled();
-            QTest::mouseClick(dialog->elradio3, Qt::LeftButton, {}, QPoint(9, 9));
-            QTest::mouseClick(dialog->elboton1, Qt::LeftButton, {}, QPoint(20, 12));
+            QTest::mouseClick(dialog->choice(2), Qt::LeftButton, {}, QPoint(9, 9));
+            QTest::mouseClick(dialog->okButton(), Qt::LeftButton, {}, QPoint(20, 12));
         });
         QCOMPARE(ui.askGame(), 2);
         QVERIFY(!ownerEnabledMeanwhile);

@@ -18,16 +18,16 @@ ChoiceDialog::ChoiceDialog(const QString &windowCaption, const QString &title, Q
     setWindowTitle(windowCaption);
     setFixedSize(clientSize);
 
-    elpanel1 = new elpanel(this);
+    auto *body = new elpanel(this);   // elpanel1
     PropertyStore panel = TahomaDesign();
     panel.setText(QStringLiteral("title"), title);
     panel.setBool(QStringLiteral("cerrar"), false);
     panel.setColor(QStringLiteral("color3ddark"), StoredDarkEdge);
-    elpanel1->ReadProperties(panel);
-    elpanel1->setGeometry(QRect(QPoint(0, 0), clientSize));
+    body->ReadProperties(panel);
+    body->setGeometry(QRect(QPoint(0, 0), clientSize));
 
     for (qsizetype i = 0; i < choices.size(); ++i) {
-        auto *radio = new elradio(elpanel1);
+        auto *radio = new elradio(body);
         PropertyStore store = TahomaDesign();
         store.setText(QStringLiteral("caption"), choices[i].caption);
         store.setBool(QStringLiteral("value"), i == 0);
@@ -37,12 +37,12 @@ ChoiceDialog::ChoiceDialog(const QString &windowCaption, const QString &title, Q
         m_radios.append(radio);
     }
 
-    elboton1 = new elboton(elpanel1);
+    m_ok = new elboton(body);
     PropertyStore ok = TahomaDesign();
     ok.setText(QStringLiteral("caption"), QStringLiteral("Ok"));
-    elboton1->ReadProperties(ok);
-    elboton1->setGeometry(okGeometry);
-    connect(elboton1, &elboton::Click, this, &ChoiceDialog::okClicked);
+    m_ok->ReadProperties(ok);
+    m_ok->setGeometry(okGeometry);
+    connect(m_ok, &elboton::Click, this, &ChoiceDialog::okClicked);
 }
 
 void ChoiceDialog::reject()

@@ -6,7 +6,6 @@
 #include <QString>
 
 class elboton;
-class elpanel;
 class elradio;
 
 // A start-up question: a frameless window covered by a title panel, a group of radio buttons
@@ -29,8 +28,9 @@ public:
     // Ignores Escape: only Ok answers.
     void reject() override;
 
-    elpanel *elpanel1;
-    elboton *elboton1;
+    // The radio of choice index, in the order given, and the Ok button, for whoever answers.
+    elradio *choice(int index) const { return m_radios.at(index); }
+    elboton *okButton() const { return m_ok; }
 
 protected:
     // The first choice starts checked.
@@ -40,11 +40,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
-    QList<elradio *> m_radios;
-
 private:
     void radioClicked(elradio *clicked);
     void okClicked();
 
+    QList<elradio *> m_radios;   // elradio1, elradio2...
+    elboton *m_ok;               // elboton1
     int m_answer = -1;
 };

@@ -17,8 +17,4 @@ TheGame::TheGame()
                     GameChoice(2, QRect(22, 93, 204, 19)), GameChoice(3, QRect(22, 116, 156, 19))},
                    QRect(209, 132, 75, 24))
 {
-    elradio1 = m_radios[0];
-    elradio2 = m_radios[1];
-    elradio3 = m_radios[2];
-    elradio4 = m_radios[3];
 }

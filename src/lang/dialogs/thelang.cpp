@@ -7,6 +7,4 @@ TheLang::TheLang()
                     {QStringLiteral("Espa\u00f1ol"), QRect(22, 69, 181, 19)}},
                    QRect(209, 101, 75, 24))
 {
-    elradio1 = m_radios[0];
-    elradio2 = m_radios[1];
 }
