@@ -26,7 +26,8 @@ public:
     QSize sizeHint() const override;
 
 protected:
-    enum Element { Surface = SurfaceElement, Label, Shadow };
+    // The inner elements, as elementAt() numbers them.
+    enum { Surface = SurfaceElement, Label, Shadow };
 
     void arrangeCaption() override;
     void edgeColorsChanged() override;

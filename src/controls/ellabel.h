@@ -25,7 +25,8 @@ signals:
     void DblClick();
 
 protected:
-    enum Element { Surface = SurfaceElement, Label2, Shadow };
+    // The inner elements, as elementAt() numbers them.
+    enum { Surface = SurfaceElement, Label2, Shadow };
 
     void arrangeCaption() override;
     int elementAt(const QPointF &pos) const override;

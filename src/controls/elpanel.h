@@ -60,7 +60,8 @@ signals:
     void CloseClick();
 
 protected:
-    enum Element { Surface = SurfaceElement, Label1, Shadow, IconBox, CloseBox };
+    // The inner elements, as elementAt() numbers them.
+    enum { Surface = SurfaceElement, Label1, Shadow, IconBox, CloseBox };
 
     void edgeColorsChanged() override;
     QRect captureRect() const override;

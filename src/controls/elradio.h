@@ -50,7 +50,8 @@ public:
     QSize sizeHint() const override;
 
 protected:
-    enum Element { Surface = SurfaceElement, Indicator, Label1, Shadow };
+    // The inner elements, as elementAt() numbers them.
+    enum { Surface = SurfaceElement, Indicator, Label1, Shadow };
 
     void arrangeCaption() override;
     void edgeColorsChanged() override;

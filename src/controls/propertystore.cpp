@@ -11,11 +11,6 @@ qsizetype PropertyStore::indexOf(const QString &key) const
     return -1;
 }
 
-bool PropertyStore::contains(const QString &key) const
-{
-    return indexOf(key) >= 0;
-}
-
 QVariant PropertyStore::value(const QString &key) const
 {
     const qsizetype i = indexOf(key);
@@ -29,13 +24,6 @@ void PropertyStore::setValue(const QString &key, const QVariant &value)
         m_entries.append({key, value});
     else
         m_entries[i].value = value;
-}
-
-void PropertyStore::remove(const QString &key)
-{
-    const qsizetype i = indexOf(key);
-    if (i >= 0)
-        m_entries.removeAt(i);
 }
 
 QStringList PropertyStore::keys() const

@@ -16,17 +16,12 @@
 class PropertyStore
 {
 public:
-    // True when a value is stored under key (any letter case).
-    bool contains(const QString &key) const;
     // The raw stored value, or an invalid QVariant when none.
     QVariant value(const QString &key) const;
     // Stores value under key, replacing one stored under the same key in any case.
     void setValue(const QString &key, const QVariant &value);
-    // Removes the value stored under key, if any.
-    void remove(const QString &key);
     // The keys in the order first stored, with the case they were stored with.
     QStringList keys() const;
-    int count() const { return int(m_entries.size()); }
 
     // Typed writers, storing the forms described above.
     void setColor(const QString &key, ColorValue color);

@@ -23,7 +23,7 @@ private slots:
             auto *dialog = qobject_cast<TheGame *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             ownerEnabledMeanwhile = owner.isEnabled();
-            QTest::mouseClick(dialog->choice(2), Qt::LeftButton, {}, QPoint(9, 9));
+            QTest::mouseClick(dialog->radio(2), Qt::LeftButton, {}, QPoint(9, 9));
             QTest::mouseClick(dialog->okButton(), Qt::LeftButton, {}, QPoint(20, 12));
         });
         QCOMPARE(ui.askGame(), 2);

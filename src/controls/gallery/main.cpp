@@ -163,9 +163,8 @@ void buildStates(QWidget *body)
     symbol->set_over_state();
     place<ellabel>(body, QRect(386, 366, 200, 20),
                    designStore({{"caption", QStringLiteral("Label with drop shadow")}, {"dropshadow", true}}));
-    auto *disabled = place<elboton>(body, QRect(386, 392, 120, 24),
-                                    designStore({{"caption", QStringLiteral("Disabled")}, {"enabled", false}}));
-    Q_UNUSED(disabled);
+    place<elboton>(body, QRect(386, 392, 120, 24),
+                   designStore({{"caption", QStringLiteral("Disabled")}, {"enabled", false}}));
 }
 
 } // namespace

@@ -28,8 +28,8 @@ public:
     // Ignores Escape: only Ok answers.
     void reject() override;
 
-    // The radio of choice index, in the order given, and the Ok button, for whoever answers.
-    elradio *choice(int index) const { return m_radios.at(index); }
+    // The radio of the choice at index, in the order given, and the Ok button, for whoever answers.
+    elradio *radio(int index) const { return m_radios.at(index); }
     elboton *okButton() const { return m_ok; }
 
 protected:
