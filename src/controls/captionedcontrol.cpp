@@ -56,14 +56,43 @@ void CaptionedControl::fontChanged()
     arrangeCaption();
 }
 
-int CaptionedControl::captionElementAt(const QPointF &pos, int captionElement, int shadowElement) const
+int CaptionedControl::captionElementAt(const QPointF &pos) const
 {
     if (m_caption.visible && covers(m_caption.geometry, pos))
-        return captionElement;
+        return CaptionElement;
     // The shadow lies beneath the caption and takes only what falls on its own strip.
     if (m_shadow.visible && covers(m_shadow.geometry, pos))
-        return shadowElement;
+        return ShadowElement;
     return NoElement;
+}
+
+int CaptionedControl::elementAt(const QPointF &pos) const
+{
+    const int caption = captionElementAt(pos);
+    if (caption != NoElement)
+        return caption;
+    return covers(rect(), pos) ? SurfaceElement : NoElement;
+}
+
+QRect CaptionedControl::elementRect(int element) const
+{
+    switch (element) {
+    case CaptionElement: return m_caption.geometry;
+    case ShadowElement: return m_shadow.geometry;
+    default: return rect();
+    }
+}
+
+void CaptionedControl::elementPressed(int element, int button, int shift, QPointF pos)
+{
+    if (element == CaptionElement)
+        emit MouseDown(button, shift, float(pos.x()), float(pos.y()));
+}
+
+void CaptionedControl::elementMoved(int element, int button, int shift, QPointF pos)
+{
+    if (element == CaptionElement)
+        emit MouseMove(button, shift, float(pos.x()), float(pos.y()));
 }
 
 void CaptionedControl::paintCaption(QPainter &painter) const

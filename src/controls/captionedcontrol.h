@@ -35,8 +35,17 @@ protected:
     void LayoutCaption(int width);
     void setCaptionText(const QString &text);
     void fontChanged() override;
+    // The element numbers of caption and shadow in every captioned control.
+    static constexpr int CaptionElement = SurfaceElement + 1;
+    static constexpr int ShadowElement = SurfaceElement + 2;
     // Which of caption and shadow lies under pos (caption first, the shadow only while shown).
-    int captionElementAt(const QPointF &pos, int captionElement, int shadowElement) const;
+    int captionElementAt(const QPointF &pos) const;
+    // Caption, then shadow, then the surface under pos.
+    int elementAt(const QPointF &pos) const override;
+    QRect elementRect(int element) const override;
+    // Only the caption reports presses and moves, as MouseDown and MouseMove.
+    void elementPressed(int element, int button, int shift, QPointF pos) override;
+    void elementMoved(int element, int button, int shift, QPointF pos) override;
     void paintCaption(QPainter &painter) const;
 
     TextElement m_caption;

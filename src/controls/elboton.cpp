@@ -56,23 +56,6 @@ QRect elboton::captureRect() const
     return rect().adjusted(1, 1, -1, -1);
 }
 
-int elboton::elementAt(const QPointF &pos) const
-{
-    const int caption = captionElementAt(pos, Label, Shadow);
-    if (caption != NoElement)
-        return caption;
-    return covers(rect(), pos) ? int(Surface) : NoElement;
-}
-
-QRect elboton::elementRect(int element) const
-{
-    switch (element) {
-    case Label: return m_caption.geometry;
-    case Shadow: return m_shadow.geometry;
-    default: return rect();
-    }
-}
-
 void elboton::elementPressed(int element, int button, int shift, QPointF pos)
 {
     if (element == Shadow)
@@ -83,12 +66,6 @@ void elboton::elementPressed(int element, int button, int shift, QPointF pos)
     if (button == 1)
         showPressed(true);
     emit MouseDown(button, shift, float(pos.x()), float(pos.y()));
-}
-
-void elboton::elementMoved(int element, int button, int shift, QPointF pos)
-{
-    if (element == Label)
-        emit MouseMove(button, shift, float(pos.x()), float(pos.y()));
 }
 
 void elboton::elementReleased(int element, int button, int shift, QPointF pos, int under)

@@ -27,15 +27,12 @@ public:
 
 protected:
     // The inner elements, as elementAt() numbers them.
-    enum { Surface = SurfaceElement, Label, Shadow };
+    enum { Surface = SurfaceElement, Label = CaptionElement, Shadow = ShadowElement };
 
     void arrangeCaption() override;
     void edgeColorsChanged() override;
     QRect captureRect() const override;
-    int elementAt(const QPointF &pos) const override;
-    QRect elementRect(int element) const override;
     void elementPressed(int element, int button, int shift, QPointF pos) override;
-    void elementMoved(int element, int button, int shift, QPointF pos) override;
     void elementReleased(int element, int button, int shift, QPointF pos, int under) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

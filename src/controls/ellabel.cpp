@@ -30,35 +30,6 @@ void ellabel::arrangeCaption()
     LayoutCaption(width());
 }
 
-int ellabel::elementAt(const QPointF &pos) const
-{
-    const int caption = captionElementAt(pos, Label2, Shadow);
-    if (caption != NoElement)
-        return caption;
-    return covers(rect(), pos) ? int(Surface) : NoElement;
-}
-
-QRect ellabel::elementRect(int element) const
-{
-    switch (element) {
-    case Label2: return m_caption.geometry;
-    case Shadow: return m_shadow.geometry;
-    default: return rect();
-    }
-}
-
-void ellabel::elementPressed(int element, int button, int shift, QPointF pos)
-{
-    if (element == Label2)
-        emit MouseDown(button, shift, float(pos.x()), float(pos.y()));
-}
-
-void ellabel::elementMoved(int element, int button, int shift, QPointF pos)
-{
-    if (element == Label2)
-        emit MouseMove(button, shift, float(pos.x()), float(pos.y()));
-}
-
 void ellabel::elementReleased(int element, int button, int shift, QPointF pos, int under)
 {
     if (element != Label2)

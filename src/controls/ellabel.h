@@ -26,13 +26,9 @@ signals:
 
 protected:
     // The inner elements, as elementAt() numbers them.
-    enum { Surface = SurfaceElement, Label2, Shadow };
+    enum { Surface = SurfaceElement, Label2 = CaptionElement, Shadow = ShadowElement };
 
     void arrangeCaption() override;
-    int elementAt(const QPointF &pos) const override;
-    QRect elementRect(int element) const override;
-    void elementPressed(int element, int button, int shift, QPointF pos) override;
-    void elementMoved(int element, int button, int shift, QPointF pos) override;
     void elementReleased(int element, int button, int shift, QPointF pos, int under) override;
     void elementDoubleClicked(int element, int button, int shift, QPointF pos) override;
     void paintEvent(QPaintEvent *event) override;

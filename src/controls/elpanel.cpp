@@ -136,18 +136,16 @@ int elpanel::elementAt(const QPointF &pos) const
         return CloseBox;
     if (m_icon && covers(m_iconBox, pos))
         return IconBox;
-    const int caption = captionElementAt(pos, Label1, Shadow);
+    const int caption = captionElementAt(pos);
     return caption != NoElement ? caption : int(Surface);
 }
 
 QRect elpanel::elementRect(int element) const
 {
     switch (element) {
-    case Label1: return m_caption.geometry;
-    case Shadow: return m_shadow.geometry;
     case IconBox: return m_iconBox;
     case CloseBox: return closeBoxGeometry();
-    default: return rect();
+    default: return CaptionedControl::elementRect(element);
     }
 }
 

@@ -61,7 +61,7 @@ signals:
 
 protected:
     // The inner elements, as elementAt() numbers them.
-    enum { Surface = SurfaceElement, Label1, Shadow, IconBox, CloseBox };
+    enum { Surface = SurfaceElement, Label1 = CaptionElement, Shadow = ShadowElement, IconBox, CloseBox };
 
     void edgeColorsChanged() override;
     QRect captureRect() const override;

@@ -109,30 +109,13 @@ int elradio::elementAt(const QPointF &pos) const
         return NoElement;
     if (covers(QRect(0, 0, IndicatorSize, IndicatorSize), pos))
         return Indicator;
-    const int caption = captionElementAt(pos, Label1, Shadow);
+    const int caption = captionElementAt(pos);
     return caption != NoElement ? caption : int(Surface);
 }
 
 QRect elradio::elementRect(int element) const
 {
-    switch (element) {
-    case Indicator: return QRect(0, 0, IndicatorSize, IndicatorSize);
-    case Label1: return m_caption.geometry;
-    case Shadow: return m_shadow.geometry;
-    default: return rect();
-    }
-}
-
-void elradio::elementPressed(int element, int button, int shift, QPointF pos)
-{
-    if (element == Label1)
-        emit MouseDown(button, shift, float(pos.x()), float(pos.y()));
-}
-
-void elradio::elementMoved(int element, int button, int shift, QPointF pos)
-{
-    if (element == Label1)
-        emit MouseMove(button, shift, float(pos.x()), float(pos.y()));
+    return element == Indicator ? QRect(0, 0, IndicatorSize, IndicatorSize) : CaptionedControl::elementRect(element);
 }
 
 void elradio::elementReleased(int element, int button, int shift, QPointF pos, int under)

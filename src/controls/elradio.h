@@ -51,14 +51,12 @@ public:
 
 protected:
     // The inner elements, as elementAt() numbers them.
-    enum { Surface = SurfaceElement, Indicator, Label1, Shadow };
+    enum { Surface = SurfaceElement, Label1 = CaptionElement, Shadow = ShadowElement, Indicator };
 
     void arrangeCaption() override;
     void edgeColorsChanged() override;
     int elementAt(const QPointF &pos) const override;
     QRect elementRect(int element) const override;
-    void elementPressed(int element, int button, int shift, QPointF pos) override;
-    void elementMoved(int element, int button, int shift, QPointF pos) override;
     void elementReleased(int element, int button, int shift, QPointF pos, int under) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
