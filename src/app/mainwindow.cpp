@@ -5,7 +5,9 @@
 #include "app/waitcursor.h"
 #include "background/decodepicture.h"
 #include "background/generatebackground.h"
+#include "background/originalbackup.h"
 #include "background/tilegrid.h"
+#include "background/widehdpreview.h"
 #include "controls/designvalues.h"
 #include "controls/elboton.h"
 #include "controls/elcombo.h"
@@ -15,6 +17,7 @@
 #include "games/folderlocate.h"
 #include "games/gamelaunch.h"
 #include "games/gameprofile.h"
+#include "games/liblist.h"
 #include "io/paths.h"
 #include "io/tr.h"
 #include "zip/zipbackground.h"
@@ -25,11 +28,18 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QShortcut>
 #include <QWindow>
 
 namespace {
 
 const QSize ClientSize(826, 687);
+// The Wide HD preview fills the frame's inside, on the frame's own olive body.
+const QSize PreviewArea(800, 600);
+const QColor PreviewBackColor(76, 88, 68);
+// The controls report mouse buttons as 1 left, 2 right, 4 middle, added up while held.
+constexpr int LeftButton = 1;
+constexpr int RightButton = 2;
 
 // The executable dialog accepts hl.exe; elsewhere than Windows the engine's Linux build too,
 // offered as a second filter so the first still reads "hl.exe (hl.exe)".
@@ -138,6 +148,23 @@ void Main::createControls()
     connect(elpanel1, &elpanel::TitleMouseMove, this, &Main::titleMouseMove);
     connect(elpanel1, &elpanel::TitleMouseUp, this, &Main::titleMouseUp);
     connect(elpanel1, &elpanel::CloseClick, this, [this] { m_interaction->endProgram(); });
+
+    // The emblem opens the menu below itself, a right-click anywhere on the panel where it
+    // was clicked, and Alt+Space below the emblem, as a window's system menu opens.
+    const auto belowEmblem = [this] {
+        return elpanel1->mapToGlobal(QPoint(0, elpanel1->titleGeometry().bottom() + 1));
+    };
+    connect(elpanel1, &elpanel::IconMouseDown, this, [this, belowEmblem](int pressed) {
+        showTitleMenu(pressed == RightButton ? QCursor::pos() : belowEmblem());
+    });
+    const auto onRightClick = [this](int pressed) {
+        if (pressed == RightButton)
+            showTitleMenu(QCursor::pos());
+    };
+    connect(elpanel1, &elpanel::TitleMouseDown, this, onRightClick);
+    connect(elpanel1, &elpanel::MouseDown, this, onRightClick);
+    auto *systemMenu = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
+    connect(systemMenu, &QShortcut::activated, this, [this, belowEmblem] { showTitleMenu(belowEmblem()); });
 }
 
 void Main::showEvent(QShowEvent *event)
@@ -310,11 +337,21 @@ void Main::ApplyCaptions()
     elboton2->setCaption(m_langStrings.Entry(profile.MakeCaption));
     elboton3->setCaption(m_langStrings.Entry(LangEntry::LoadPictureCaption));
     ellabel1->setCaption(m_langStrings.Entry(LangEntry::ResolutionCaption));
+    // Wide HD joins the list once the language is known; it is the same for every game.
+    if (elcombo1->ListCount() == ResolutionCount)
+        elcombo1->AddItem(Tr("Wide HD"));
 }
 
 void Main::stretchPicture()
 {
     WaitCursor wait;
+    if (elcombo1->GetListIndex() == WideHdResolution) {
+        // Kept in its own shape, and shown whole with what each kind of screen will show.
+        m_scaledPicture = m_picture2.scaled(WideHdSize(m_picture2.size()), Qt::IgnoreAspectRatio,
+                                            Qt::SmoothTransformation);
+        Picture3->setImage(WideHdPreview(m_scaledPicture, Picture3->size(), PreviewBackColor));
+        return;
+    }
     m_scaledPicture = m_picture2.scaled(Picture3->size(), Qt::IgnoreAspectRatio,
                                         Qt::SmoothTransformation);
     Picture3->setImage(m_scaledPicture);
@@ -325,6 +362,8 @@ void Main::ResolutionChange()
     const int resolution = elcombo1->GetListIndex();
     if (resolution >= 0 && resolution < ResolutionCount)
         Picture3->resize(ResolutionSize(resolution));
+    else if (resolution == WideHdResolution)
+        Picture3->resize(PreviewArea);
     stretchPicture();
 }
 
@@ -338,21 +377,33 @@ void Main::LoadPicture()
         stretchPicture();
 }
 
+QString Main::resourceFolder() const
+{
+    return ResourceFolder(m_settings.ExePath, m_settings.Folder(m_currentGame));
+}
+
 void Main::GenerateBackground()
 {
     const int resolution = elcombo1->GetListIndex();
-    if (resolution < 0 || resolution >= ResolutionCount)
+    if (resolution < 0 || resolution >= ListedResolutionCount)
         return;
+    const GameProfile &profile = ProfileOf(m_currentGame);
     GenerateResult result;
     {
         WaitCursor wait;
+        // The game's own background is kept aside before Quiltra first changes it.
+        QString error;
+        if (QFileInfo(resourceFolder()).isDir() && !EnsureOriginalBackup(resourceFolder(), &error)) {
+            m_interaction->showMessage(error);
+            return;
+        }
         result = GenerateBackgroundFiles(m_scaledPicture, resolution, m_settings.ExePath,
-                                         m_settings.Folder(m_currentGame));
+                                         m_settings.Folder(m_currentGame), GameReadsHdLayouts(resourceFolder()));
     }
-    const GameProfile &profile = ProfileOf(m_currentGame);
     switch (result.status) {
     case GenerateResult::Done:
         m_lastGeneratedResolution = resolution;
+        m_lastMade = result.made;
         m_interaction->showMessage(m_langStrings.Entry(profile.SuccessMessage));
         break;
     case GenerateResult::ResourceFolderMissing:
@@ -378,8 +429,8 @@ void Main::ZipFiles()
     ZipBackgroundResult result;
     {
         WaitCursor wait;
-        result = ZipBackground(m_settings.ExePath, m_settings.Folder(m_currentGame),
-                               m_lastGeneratedResolution, QDir::toNativeSeparators(chosen));
+        result = ZipBackground(m_settings.ExePath, m_settings.Folder(m_currentGame), m_lastMade,
+                               QDir::toNativeSeparators(chosen));
     }
     if (result.ok)
         m_interaction->showMessage(QStringLiteral("Files Zipped Successfully !"));
@@ -407,8 +458,10 @@ void Main::RunGame()
                                        .arg(QDir::toNativeSeparators(command.Program), error));
 }
 
-void Main::titleMouseDown(int, int, float x, float y)
+void Main::titleMouseDown(int button, int, float x, float y)
 {
+    if (button != LeftButton)
+        return;
     if (QWindow *window = windowHandle(); window && window->startSystemMove())
         return;
     m_dragging = true;
@@ -426,4 +479,47 @@ void Main::titleMouseMove(int, int, float, float)
 void Main::titleMouseUp(int, int, float, float)
 {
     m_dragging = false;
+}
+
+void Main::showTitleMenu(const QPoint &globalPos)
+{
+    enum { Restore, OpenFolder, About };
+    const QList<MenuEntry> entries{{Tr("Restore Original Background"), HasOriginalBackup(resourceFolder())},
+                                   {Tr("Open Background Folder"), true},
+                                   {Tr("About Quiltra"), true}};
+    switch (m_interaction->chooseFromMenu(globalPos, entries)) {
+    case Restore:
+        RestoreOriginal();
+        break;
+    case OpenFolder: {
+        QString error;
+        const QString folder = BackgroundFolder(m_settings.ExePath, m_settings.Folder(m_currentGame));
+        if (!m_interaction->openFolder(folder, &error))
+            m_interaction->showMessage(Tr("Cannot open %1: %2").arg(QDir::toNativeSeparators(folder), error));
+        break;
+    }
+    case About:
+        m_interaction->showMessage(
+            Tr("Quiltra 3.0 makes main-menu backgrounds for Counter-Strike 1.6, Condition Zero, Day of Defeat and Half-Life DeathMatch."));
+        break;
+    default:
+        break;
+    }
+}
+
+void Main::RestoreOriginal()
+{
+    const QString game = QString::fromLatin1(ProfileOf(m_currentGame).DialogLabel);
+    if (!m_interaction->askYesNo(Tr("Restore the original background of %1? The current one is replaced.").arg(game)))
+        return;
+    QString error;
+    bool ok;
+    {
+        WaitCursor wait;
+        ok = RestoreOriginalBackup(resourceFolder(), &error);
+    }
+    // What was made last is gone, or partly gone: there is nothing left to pack.
+    m_lastGeneratedResolution = -1;
+    m_lastMade = LayoutPlan();
+    m_interaction->showMessage(ok ? Tr("Original Background Restored") : error);
 }

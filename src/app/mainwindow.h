@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/settingslocation.h"
+#include "background/layoutfiles.h"
 #include "games/settings.h"
 #include "lang/langstrings.h"
 #include "lang/messagetranslator.h"
@@ -40,6 +41,8 @@ public:
     void RunGame();
     void LoadPicture();
     void ResolutionChange();
+    // Puts the game's own background back, once the user agrees.
+    void RestoreOriginal();
 
     // Run state, for whoever needs to look at it.
     int CurrentLanguage() const { return m_currentLanguage; }
@@ -76,6 +79,9 @@ private:
     void stretchPicture();
     bool loadPictureFile(const QString &fileName);
     void failStartUp(const QString &message);
+    // The title panel's menu, as a window's icon opens its system menu.
+    void showTitleMenu(const QPoint &globalPos);
+    QString resourceFolder() const;
     // False, after saying why, for a picked path config.dat could not hold.
     bool usablePath(const QString &path);
 
@@ -93,6 +99,7 @@ private:
     int m_currentLanguage = -1;
     int m_currentGame = -1;
     int m_lastGeneratedResolution = -1;
+    LayoutPlan m_lastMade;   // the files of that make, for the zip
     QImage m_picture2;
     QImage m_scaledPicture;
 

@@ -1,13 +1,17 @@
 #include "app/qtuserinteraction.h"
 
+#include "io/tr.h"
 #include "lang/dialogs/thegame.h"
 #include "lang/dialogs/thelang.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
+#include <QUrl>
 #include <QWindow>
 
 namespace {
@@ -61,6 +65,43 @@ void QtUserInteraction::showMessage(const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, ApplicationTitle, text, QMessageBox::Ok, m_owner);
     box.exec();
+}
+
+bool QtUserInteraction::askYesNo(const QString &question)
+{
+    QMessageBox box(QMessageBox::NoIcon, ApplicationTitle, question, QMessageBox::Yes | QMessageBox::No, m_owner);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+int QtUserInteraction::chooseFromMenu(const QPoint &globalPos, const QList<MenuEntry> &entries)
+{
+    // The controls' look: the olive body, the light edge, white text on the dark edge colour
+    // where the pointer or the keys are, greyed where an entry cannot be chosen.
+    QMenu menu(m_owner);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(9.75);
+    menu.setFont(font);
+    menu.setStyleSheet(QStringLiteral(
+        "QMenu { background: rgb(76, 88, 68); color: white; border: 1px solid rgb(136, 145, 128); padding: 2px; }"
+        "QMenu::item { padding: 4px 20px 4px 12px; }"
+        "QMenu::item:selected { background: rgb(40, 46, 34); }"
+        "QMenu::item:disabled { color: rgb(136, 145, 128); }"));
+    QList<QAction *> actions;
+    for (const MenuEntry &entry : entries) {
+        QAction *action = menu.addAction(entry.text);
+        action->setEnabled(entry.enabled);
+        actions.append(action);
+    }
+    return int(actions.indexOf(menu.exec(globalPos)));
+}
+
+bool QtUserInteraction::openFolder(const QString &folder, QString *errorString)
+{
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+        return true;
+    *errorString = Tr("no file manager answered");
+    return false;
 }
 
 QString QtUserInteraction::openFileName(const QString &title, const QString &filter)

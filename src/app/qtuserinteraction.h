@@ -13,6 +13,9 @@ public:
     void setOwner(QWidget *owner);
 
     void showMessage(const QString &text) override;
+    bool askYesNo(const QString &question) override;
+    int chooseFromMenu(const QPoint &globalPos, const QList<MenuEntry> &entries) override;
+    bool openFolder(const QString &folder, QString *errorString) override;
     QString openFileName(const QString &title, const QString &filter) override;
     QString saveFileName(const QString &title, const QString &filter) override;
     QString pickFolder(const QString &prompt) override;

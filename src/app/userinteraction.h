@@ -1,9 +1,17 @@
 #pragma once
 
+#include <QList>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+
+// One entry of a menu.
+struct MenuEntry {
+    QString text;
+    bool enabled = true;
+};
 
 // Everything the program asks of the user or of the platform goes through this interface:
 // dialogs, message boxes, the start-up questions, process starts and the end of the program.
@@ -15,6 +23,16 @@ public:
 
     // Shows `text` with only an OK button, no icon and the title "Quiltra 3.0".
     virtual void showMessage(const QString &text) = 0;
+
+    // Asks `question` with Yes and No; true for Yes.
+    virtual bool askYesNo(const QString &question) = 0;
+
+    // Shows a menu of `entries` at `globalPos` in the controls' look and waits: the index of the
+    // entry chosen, or -1 when it was closed without a choice.
+    virtual int chooseFromMenu(const QPoint &globalPos, const QList<MenuEntry> &entries) = 0;
+
+    // Opens `folder` in the platform's file manager; false and a reason when it cannot.
+    virtual bool openFolder(const QString &folder, QString *errorString) = 0;
 
     // The file the user chose to open, or an empty text when cancelled.
     virtual QString openFileName(const QString &title, const QString &filter) = 0;

@@ -57,6 +57,18 @@ const Message Messages[] = {
      u"No se puede cargar la imagen %1: el archivo est\u00E1 da\u00F1ado o incompleto"},
     // Starting the game, choosing files and folders
     {"Cannot start %1: %2", u"No se puede ejecutar %1: %2"},
+    {"Cannot open %1: %2", u"No se puede abrir %1: %2"},
+    {"no file manager answered", u"ning\u00FAn gestor de archivos respondi\u00F3"},
+    // The resolution list and the title panel's menu
+    {"Wide HD", u"HD Panor\u00E1mico"},
+    {"Restore Original Background", u"Restaurar El Fondo Original"},
+    {"Open Background Folder", u"Abrir La Carpeta Del Fondo"},
+    {"About Quiltra", u"Acerca De Quiltra"},
+    {"Restore the original background of %1? The current one is replaced.",
+     u"\u00BFRestaurar el fondo original de %1? El actual ser\u00E1 reemplazado."},
+    {"Original Background Restored", u"Fondo Original Restaurado"},
+    {"Quiltra 3.0 makes main-menu backgrounds for Counter-Strike 1.6, Condition Zero, Day of Defeat and Half-Life DeathMatch.",
+     u"Quiltra 3.0 crea fondos para el men\u00FA principal de Counter-Strike 1.6, Condition Zero, Day of Defeat y Half-Life DeathMatch."},
     {"%1 cannot be used: its path holds a line break",
      u"%1 no se puede usar: su ruta contiene un salto de l\u00EDnea"},
 };

@@ -11,15 +11,31 @@ class ScriptedInteraction : public UserInteraction {
 public:
     QStringList openAnswers, saveAnswers, folderAnswers;
     QList<std::optional<QString>> inputAnswers;
-    QList<int> languageAnswers, gameAnswers;
+    QList<int> languageAnswers, gameAnswers, menuAnswers;
+    QList<bool> yesNoAnswers;
     QString startError;   // non-empty: process starts fail with this reason
 
     // "open <title> | <filter>", "save ...", "folder <prompt>", "input <prompt> | <offered>",
-    // "language", "game", "start <program> | <arguments,by,commas> | <working folder>".
+    // "language", "game", "start <program> | <arguments,by,commas> | <working folder>",
+    // "ask <question>", "menu <entry>|<entry>|(<disabled entry>)", "browse <folder>".
     QStringList log, messages;
     bool ended = false;
 
     void showMessage(const QString &text) override { messages.append(text); }
+    bool askYesNo(const QString &question) override { return next(yesNoAnswers, "ask " + question); }
+    int chooseFromMenu(const QPoint &, const QList<MenuEntry> &entries) override
+    {
+        QStringList shown;
+        for (const MenuEntry &entry : entries)
+            shown << (entry.enabled ? entry.text : "(" + entry.text + ")");
+        log.append("menu " + shown.join('|'));
+        return menuAnswers.isEmpty() ? -1 : menuAnswers.takeFirst();
+    }
+    bool openFolder(const QString &folder, QString *) override
+    {
+        log.append("browse " + folder);
+        return true;
+    }
     QString openFileName(const QString &title, const QString &filter) override
     {
         return next(openAnswers, "open " + title + " | " + filter);

@@ -5,6 +5,7 @@
 #include "common/zipreader.h"
 #include "controls/elboton.h"
 #include "controls/elcombo.h"
+#include "controls/elpanel.h"
 #include "games/gameprofile.h"
 
 #include <QTest>
@@ -128,6 +129,110 @@ private slots:
         QCOMPARE(t.ui.messages, QStringList{"No se puede escribir " + t.path(blocked)
                                             + ": el archivo es de solo lectura"});
         QCOMPARE(t.window->LastGeneratedResolution(), -1);
+    }
+
+    // Wide HD keeps the 64x48 default picture as it is: one tile, the four layout files; the
+    // zip packs them all.
+    void wideHdMakeAndZip()
+    {
+        GameTree t;
+        QVERIFY(start(t, 0));
+        click(t, t.control<elboton>("elboton2"), WideHdResolution);
+        QCOMPARE(t.ui.messages, QStringList{"Cs Background Generated Succesfully"});
+        QCOMPARE(ReadTga(t.path(GameTree::resource(0, "background/hd_1_a_loading.tga"))).size(), QSize(64, 48));
+        QVERIFY(t.readFile(GameTree::resource(0, "HD_BackgroundLayout.txt"))
+                    .startsWith("resolution   64   48\r\n\r\nresource/background/hd_1_a_loading.tga      fit      0   0\r\n"));
+        QVERIFY(t.readFile(GameTree::resource(0, "BackgroundLayout.txt")).contains("hd_1_a_loading.tga      scaled      0   0"));
+        t.ui.saveAnswers = {t.path("hd.zip")};
+        click(t, t.control<elboton>("elboton4"), 0);
+        ReadArchive archive;
+        QString error;
+        QVERIFY2(ReadZip(t.readFile("hd.zip"), archive, error), qPrintable(error));
+        QStringList names;
+        for (const ReadEntry &entry : archive.entries)
+            names << QString::fromLatin1(entry.name);
+        QCOMPARE(names, (QStringList{"BackgroundLayout.txt", "BackgroundLoadingLayout.txt", "HD_BackgroundLayout.txt",
+                                     "HD_BackgroundLoadingLayout.txt", "hd_1_a_loading.tga"}));
+    }
+
+    // The HD pair comes with a classic make only where the game's liblist.gam reads it.
+    void hdPairFollowsLiblist_data()
+    {
+        QTest::addColumn<int>("game");
+        QTest::addColumn<QByteArray>("liblist");
+        QTest::addColumn<bool>("hdPair");
+        QTest::newRow("Half-Life DeathMatch with the HD menu") << 3 << QByteArray("hd_background \"1\"\r\n") << true;
+        QTest::newRow("Counter-Strike without a liblist.gam") << 0 << QByteArray() << false;
+        QTest::newRow("Day of Defeat, HD menu off") << 2 << QByteArray("hd_background \"0\"\r\n") << false;
+    }
+    void hdPairFollowsLiblist()
+    {
+        QFETCH(int, game); QFETCH(QByteArray, liblist); QFETCH(bool, hdPair);
+        GameTree t;
+        QVERIFY(liblist.isEmpty() || t.writeFile(GameTree::resource(game, "../liblist.gam"), liblist));
+        QVERIFY(start(t, game));
+        click(t, t.control<elboton>("elboton2"), 1);
+        QCOMPARE(QFileInfo::exists(t.path(GameTree::resource(game, "HD_BackgroundLoadingLayout.txt"))), hdPair);
+        if (hdPair)
+            QCOMPARE(t.readFile(GameTree::resource(game, "HD_BackgroundLayout.txt")), LayoutFileText(1));
+    }
+
+    // The title panel's menu: its entries, in the chosen language, and the restore of the
+    // game's own background through it.
+    void titleMenu_data()
+    {
+        QTest::addColumn<qint16>("language");
+        QTest::addColumn<QString>("menu");   // as the menu shows before a make, and after one
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("restored");
+        QTest::newRow("English")
+            << qint16(0) << "menu (Restore Original Background)|Open Background Folder|About Quiltra"
+            << "ask Restore the original background of Counter Strike 1.6? The current one is replaced."
+            << "Original Background Restored";
+        QTest::newRow("Spanish")
+            << qint16(1) << "menu (Restaurar El Fondo Original)|Abrir La Carpeta Del Fondo|Acerca De Quiltra"
+            << "ask \u00BFRestaurar el fondo original de Counter Strike 1.6? El actual ser\u00E1 reemplazado."
+            << "Fondo Original Restaurado";
+    }
+    void titleMenu()
+    {
+        QFETCH(qint16, language); QFETCH(QString, menu); QFETCH(QString, question); QFETCH(QString, restored);
+        GameTree t;
+        const QByteArray stock = "resolution   640   480\r\n";
+        for (const char *name : {"BackgroundLayout.txt", "BackgroundLoadingLayout.txt"})
+            QVERIFY(t.writeFile(GameTree::resource(0, name), stock));
+        QVERIFY(start(t, 0, language));
+        elpanel *panel = t.control<elpanel>("elpanel1");
+        t.ui.log.clear();
+        emit panel->IconMouseDown(1, 0, 3, 3);
+        QCOMPARE(t.ui.log, QStringList{menu});
+
+        click(t, t.control<elboton>("elboton2"), 1);
+        QVERIFY(t.readFile(GameTree::resource(0, "BackgroundLayout.txt")) != stock);
+        t.ui.log.clear();
+        t.ui.messages.clear();
+        t.ui.menuAnswers = {0};
+        t.ui.yesNoAnswers = {true};
+        emit panel->TitleMouseDown(2, 0, 40, 5);   // a right-click on the title
+        QCOMPARE(t.ui.log, (QStringList{menu.remove('(').remove(')'), question}));
+        QCOMPARE(t.ui.messages, QStringList{restored});
+        for (const char *name : {"BackgroundLayout.txt", "BackgroundLoadingLayout.txt"})
+            QCOMPARE(t.readFile(GameTree::resource(0, name)), stock);
+        QCOMPARE(t.window->LastGeneratedResolution(), -1);
+    }
+
+    // Alt+Space opens the menu too; the folder entry opens the background folder.
+    void titleMenuFromTheKeyboard()
+    {
+        GameTree t;
+        QVERIFY(start(t, 2));
+        t.window->show();
+        QApplication::setActiveWindow(t.window.get());
+        t.ui.log.clear();
+        t.ui.menuAnswers = {1};
+        QTest::keyClick(t.window.get(), Qt::Key_Space, Qt::AltModifier);
+        QCOMPARE(t.ui.log, (QStringList{"menu (Restore Original Background)|Open Background Folder|About Quiltra",
+                                        "browse " + t.path(GameTree::resource(2, "background")) + QDir::separator()}));
     }
 
     void zipPacksWhatWasMade()
