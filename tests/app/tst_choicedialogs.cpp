@@ -97,8 +97,7 @@ private slots:
     // The offscreen screen is 800 x 800 pixels, all of it available.
     void opensInTheMiddleOfTheScreen_data()
     {
-        QTest::addColumn<bool>("game");
-        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<bool>("game"); QTest::addColumn<QRect>("geometry");
         QTest::newRow("Lang, 293 x 132") << false << QRect(253, 334, 293, 132);
         QTest::newRow("Game, 293 x 165") << true << QRect(253, 317, 293, 165);
     }

@@ -158,8 +158,7 @@ private slots:
     // The HD pair comes with a classic make only where the game's liblist.gam reads it.
     void hdPairFollowsLiblist_data()
     {
-        QTest::addColumn<int>("game");
-        QTest::addColumn<QByteArray>("liblist");
+        QTest::addColumn<int>("game"); QTest::addColumn<QByteArray>("liblist");
         QTest::addColumn<bool>("hdPair");
         QTest::newRow("Half-Life DeathMatch with the HD menu") << 3 << QByteArray("hd_background \"1\"\r\n") << true;
         QTest::newRow("Counter-Strike without a liblist.gam") << 0 << QByteArray() << false;

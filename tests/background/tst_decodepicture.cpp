@@ -168,9 +168,7 @@ private slots:
     // takes the eighth of its size that covers it, when its sides divide into that eighth.
     void decodedSizesKeepWhatTheLargestBackgroundsNeed_data()
     {
-        QTest::addColumn<QSize>("original");
-        QTest::addColumn<QSize>("least");
-        QTest::addColumn<QSize>("jpeg");
+        QTest::addColumn<QSize>("original"); QTest::addColumn<QSize>("least"); QTest::addColumn<QSize>("jpeg");
         QTest::newRow("photo: the fit's height; a half") << QSize(6000, 4000) << QSize(2400, 1600) << QSize(3000, 2000);
         QTest::newRow("96 MP photo; a quarter") << QSize(12000, 8000) << QSize(2400, 1600) << QSize(3000, 2000);
         QTest::newRow("100 MP square; a quarter") << QSize(10000, 10000) << QSize(1600, 1600) << QSize(2500, 2500);
@@ -201,8 +199,7 @@ private slots:
 
     void picturesLoadReducedAndTheRightWayRound_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QSize>("shown");
+        QTest::addColumn<QString>("name"); QTest::addColumn<QSize>("shown");
         QTest::addColumn<QSize>("decoded");
         // 183 MB decoded whole: over Qt's own allocation limit.
         QTest::newRow("large BMP: whole, then reduced") << "large.bmp" << QSize(8000, 6000) << QSize(2134, 1600);

@@ -66,10 +66,8 @@ private slots:
     // resolutions add the HD pair, with their own text, only for a game that reads it.
     void layoutFilesWritten_data()
     {
-        QTest::addColumn<int>("resolution");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<bool>("gameReadsHd");
-        QTest::addColumn<int>("tiles");
+        QTest::addColumn<int>("resolution"); QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("gameReadsHd"); QTest::addColumn<int>("tiles");
         QTest::addColumn<QStringList>("layouts");
         const QStringList classic{"BackgroundLayout.txt", "BackgroundLoadingLayout.txt"};
         const QStringList all = classic + QStringList{"HD_BackgroundLayout.txt", "HD_BackgroundLoadingLayout.txt"};
@@ -197,8 +195,7 @@ private slots:
 
     void fullDiskMidMake_data()
     {
-        QTest::addColumn<int>("leaveFree");
-        QTest::addColumn<QString>("failing");
+        QTest::addColumn<int>("leaveFree"); QTest::addColumn<QString>("failing");
         QTest::newRow("room for two tiles") << 100 * 4096 << "_loading.tga";
         // The tiles of 800x600 take 362 pages: six of 49, two of 7, three of 17 and one of 3.
         QTest::newRow("room for the tiles only") << 362 * 4096 << "Layout.txt";

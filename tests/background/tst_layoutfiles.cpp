@@ -26,10 +26,8 @@ private slots:
 
     void otherTexts_data()
     {
-        QTest::addColumn<int>("resolution");
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<QByteArray>("first");
-        QTest::addColumn<QByteArray>("last");
+        QTest::addColumn<int>("resolution"); QTest::addColumn<int>("lines");
+        QTest::addColumn<QByteArray>("first"); QTest::addColumn<QByteArray>("last");
         // Each row's name is its first line after "resolution".
         QTest::newRow("   800   600") << 1 << 16 << QByteArray("800_1_a_loading.tga      scaled      0   0")
                                       << QByteArray("800_3_d_loading.tga      scaled      768   512");
@@ -53,8 +51,7 @@ private slots:
     // the last column 96 wide, the last row 64 high.
     void wideHdTexts_data()
     {
-        QTest::addColumn<QByteArray>("keyword");
-        QTest::addColumn<int>("length");
+        QTest::addColumn<QByteArray>("keyword"); QTest::addColumn<int>("length");
         // 26 for the resolution line, 14 for the empty lines, 70 tile lines of 58 bytes plus
         // the keyword's and 238 + 220 digits of their corners.
         QTest::newRow("fit") << QByteArray("fit") << 4558;
@@ -80,8 +77,7 @@ private slots:
     // At a classic resolution the HD pair, where the game reads it, carries the classic text.
     void classicPlans_data()
     {
-        QTest::addColumn<bool>("gameReadsHd");
-        QTest::addColumn<int>("files");
+        QTest::addColumn<bool>("gameReadsHd"); QTest::addColumn<int>("files");
         QTest::newRow("game without the HD menu") << false << 2;
         QTest::newRow("game with the HD menu") << true << 4;
     }

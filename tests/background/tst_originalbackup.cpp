@@ -68,8 +68,7 @@ private slots:
     // Made twice, the game's own background comes back whole; what it did not have goes.
     void restoreBringsBackTheGamesOwn_data()
     {
-        QTest::addColumn<bool>("stock");
-        QTest::addColumn<QByteArray>("manifest");
+        QTest::addColumn<bool>("stock"); QTest::addColumn<QByteArray>("manifest");
         QTest::newRow("stock layout files and tiles") << true
             << QByteArray("kept BackgroundLayout.txt\nkept BackgroundLoadingLayout.txt\n"
                           "kept background/800_1_a_loading.tga\nkept background/stock.tga\n"

@@ -27,8 +27,7 @@ class TstSaveTga : public QObject
 private slots:
     void writes_data()
     {
-        QTest::addColumn<QImage>("surface");
-        QTest::addColumn<int>("fileSize");
+        QTest::addColumn<QImage>("surface"); QTest::addColumn<int>("fileSize");
         QTest::addColumn<QByteArray>("header");
         QTest::newRow("256x256") << fPattern().scaled(256, 256) << 196626 << QByteArray();
         QTest::newRow("128x224") << fPattern().scaled(128, 224) << 86034

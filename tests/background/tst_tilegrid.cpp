@@ -10,8 +10,7 @@ class TstTileGrid : public QObject
 private slots:
     void grid_data()
     {
-        QTest::addColumn<int>("resolution");
-        QTest::addColumn<Spans>("columns");
+        QTest::addColumn<int>("resolution"); QTest::addColumn<Spans>("columns");
         QTest::addColumn<Spans>("rows");
         const Spans full = {{0, 256}, {256, 256}, {512, 256}, {768, 256}, {1024, 256}};
         QTest::newRow("640x480") << 0 << Spans{{0, 256}, {256, 256}, {512, 128}} << Spans{{0, 256}, {256, 224}};
@@ -39,8 +38,7 @@ private slots:
     // The picture keeps its shape, fitted within 3840x1600 and never enlarged.
     void wideHdSize_data()
     {
-        QTest::addColumn<QSize>("picture");
-        QTest::addColumn<QSize>("made");
+        QTest::addColumn<QSize>("picture"); QTest::addColumn<QSize>("made");
         QTest::newRow("3:2") << QSize(3000, 2000) << QSize(2400, 1600);
         QTest::newRow("4:1") << QSize(4000, 1000) << QSize(3840, 960);
         QTest::newRow("tall") << QSize(1000, 3000) << QSize(533, 1600);
@@ -60,9 +58,7 @@ private slots:
     // Cut from the top-left; the last column and row are narrower or shorter.
     void wideHdGrid_data()
     {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("last");
+        QTest::addColumn<QSize>("size"); QTest::addColumn<int>("count"); QTest::addColumn<QString>("last");
         QTest::addColumn<QRect>("lastRect");
         QTest::newRow("2400x1600") << QSize(2400, 1600) << 70 << "hd_7_j_loading.tga" << QRect(2304, 1536, 96, 64);
         QTest::newRow("3840x1600") << QSize(3840, 1600) << 105 << "hd_7_o_loading.tga" << QRect(3584, 1536, 256, 64);

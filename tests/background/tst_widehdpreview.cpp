@@ -9,9 +9,7 @@ private slots:
     // What each screen shows of a background: the game covers the screen keeping the shape.
     void cover_data()
     {
-        QTest::addColumn<QSize>("made");
-        QTest::addColumn<int>("w");
-        QTest::addColumn<int>("h");
+        QTest::addColumn<QSize>("made"); QTest::addColumn<int>("w"); QTest::addColumn<int>("h");
         QTest::addColumn<QRect>("shown");
         QTest::newRow("3:2 on 4:3: the sides cut") << QSize(2400, 1600) << 4 << 3 << QRect(133, 0, 2133, 1600);
         QTest::newRow("3:2 on 16:9: top and bottom cut") << QSize(2400, 1600) << 16 << 9 << QRect(0, 125, 2400, 1350);

@@ -11,12 +11,8 @@ struct ReadEntry
 {
     QByteArray name;
     QByteArray comment;
-    quint16 time = 0;
-    quint16 date = 0;
-    quint32 crc = 0;
-    quint32 compressedSize = 0;
-    quint32 uncompressedSize = 0;
-    quint32 localOffset = 0;
+    quint16 time = 0, date = 0;   // DOS time and date
+    quint32 crc = 0, compressedSize = 0, uncompressedSize = 0, localOffset = 0;
     QByteArray contents;   // inflated
 };
 

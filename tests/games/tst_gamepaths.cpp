@@ -34,8 +34,7 @@ private slots:
 
     void backgroundFolderEnding_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<bool>("ends");
+        QTest::addColumn<QString>("path"); QTest::addColumn<bool>("ends");
         QTest::newRow("backslashes") << R"(cstrike\resource\background)" << true;
         QTest::newRow("mixed, any case") << R"(czero/RESOURCE\Background)" << true;
         QTest::newRow("alone") << "resource/background" << true;

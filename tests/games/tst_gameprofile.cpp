@@ -9,11 +9,8 @@ class TestGameProfile : public QObject {
 private slots:
     void rows_data()
     {
-        QTest::addColumn<int>("game");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<int>("success");
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("game"); QTest::addColumn<QString>("label"); QTest::addColumn<int>("success");
+        QTest::addColumn<QString>("folder"); QTest::addColumn<QStringList>("arguments");
         const QString cz = "Counter Strike Condition Zero", hl = "Half-Life DeathMatch";
         QTest::newRow("Cs") << 0 << "Counter Strike 1.6" << 0 << R"(cstrike\resource\background)"
                             << QStringList{"-game", "cstrike"};
@@ -45,8 +42,7 @@ private slots:
 
     void launchCommand_data()
     {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("typed"); QTest::addColumn<QStringList>("arguments");
         QTest::newRow("quotes keep blanks") << R"(-game cstrike +name "Big  Joe")"
                                             << QStringList{"-game", "cstrike", "+name", "Big  Joe"};
         QTest::newRow("runs of blanks") << "  -game   dod  " << QStringList{"-game", "dod"};
@@ -62,8 +58,7 @@ private slots:
     // The folder in use is named as it is spelt on disk, whatever its letter case.
     void offeredArgument_data()
     {
-        QTest::addColumn<int>("game");
-        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("game"); QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("offered");
         QTest::newRow("CZero") << 1 << R"(CZero\resource\background)" << "-game CZero";
         QTest::newRow("czero") << 1 << "czero/resource/background" << "-game czero";

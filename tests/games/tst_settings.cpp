@@ -15,10 +15,8 @@ private slots:
 
     void parse_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("exePath");
-        QTest::addColumn<int>("language");
-        QTest::addColumn<QString>("csFolder");
+        QTest::addColumn<QByteArray>("bytes"); QTest::addColumn<QString>("exePath");
+        QTest::addColumn<int>("language"); QTest::addColumn<QString>("csFolder");
         QTest::newRow("two lines") << QByteArray("x\r\n 1\r\n") << "x" << 1 << "";
         QTest::newRow("1 without blank") << QByteArray("x\r\n1\r\ncs") << "x" << 1 << "cs";
         QTest::newRow("-1") << QByteArray("x\r\n-1\r\n") << "x" << -1 << "";

@@ -26,8 +26,7 @@ private slots:
     // write sets no error at all. Each size must fail with the system's reason.
     void fullDiskKeepsTheOldFile_data()
     {
-        QTest::addColumn<int>("size");
-        QTest::addColumn<int>("leaveFree");
+        QTest::addColumn<int>("size"); QTest::addColumn<int>("leaveFree");
         QTest::newRow("tiny") << 100 << 0;
         QTest::newRow("just under 16 KB") << 16 * 1024 - 1 << 0;
         QTest::newRow("just over 16 KB") << 16 * 1024 + 1 << 0;
@@ -137,8 +136,7 @@ private slots:
     // never Qt's "Unknown error".
     void shortWrites_data()
     {
-        QTest::addColumn<int>("room");
-        QTest::addColumn<QString>("deviceReason");
+        QTest::addColumn<int>("room"); QTest::addColumn<QString>("deviceReason");
         QTest::addColumn<QString>("reason");
         QTest::newRow("full after 100 bytes") << 100 << "No space left on device" << "No space left on device";
         QTest::newRow("stops without a word") << 100 << "" << "the file could not be written completely";

@@ -12,8 +12,7 @@ private slots:
     // The whole table, so two entries swapped or a letter changed shows at once.
     void entries_data()
     {
-        QTest::addColumn<int>("entry");
-        QTest::addColumn<QString>("english");
+        QTest::addColumn<int>("entry"); QTest::addColumn<QString>("english");
         QTest::addColumn<QString>("spanish");
         const QString success = "Imagen De Fondo Generada Satisfactoriamente";   // one text for every game
         const QStringList english{
@@ -59,8 +58,7 @@ private slots:
 
     void messages_data()
     {
-        QTest::addColumn<QString>("english");
-        QTest::addColumn<QString>("spanish");
+        QTest::addColumn<QString>("english"); QTest::addColumn<QString>("spanish");
         QTest::newRow("write") << "Cannot write %1: %2" << "No se puede escribir %1: %2";
         QTest::newRow("read-only") << "the file is read-only" << "el archivo es de solo lectura";
         QTest::newRow("accents") << "The picture is %1x%2 pixels, not %3"

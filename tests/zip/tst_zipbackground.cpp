@@ -32,8 +32,7 @@ private slots:
 
     void packsLayoutFilesThenTilesInGridOrder_data()
     {
-        QTest::addColumn<int>("resolution");
-        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<int>("resolution"); QTest::addColumn<QStringList>("entries");
         QTest::newRow("640x480") << 0 << QStringList{
             "BackgroundLayout.txt", "BackgroundLoadingLayout.txt",
             "640_1_a_loading.tga", "640_1_b_loading.tga", "640_1_c_loading.tga",
@@ -94,8 +93,7 @@ private slots:
     // Nothing is written, and an old archive stays, when the background is not whole.
     void incompleteBackgroundWritesNothing_data()
     {
-        QTest::addColumn<QString>("change");
-        QTest::addColumn<QString>("named");
+        QTest::addColumn<QString>("change"); QTest::addColumn<QString>("named");
         QTest::newRow("missing tile") << "remove" << "background/640_2_c_loading.tga";
         QTest::newRow("layout files differ") << "differ" << "BackgroundLoadingLayout.txt";
     }
