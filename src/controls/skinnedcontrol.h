@@ -21,8 +21,8 @@ class QPainter;
 // the element under a point in one place, elementAt().
 //
 // Each design value is a Q_PROPERTY of the class that keeps it. A control stores those named
-// by its class info "StoredValues", in that order, and a new control shows the default of
-// each, so neither is written twice.
+// by its class info "StoredValues", in that order, and a new control of its kind (the
+// constructors are Q_INVOKABLE for that) shows the default of each, so neither is written twice.
 class SkinnedControl : public QWidget
 {
     Q_OBJECT
