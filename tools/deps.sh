@@ -1,7 +1,7 @@
 # Sourced by tools/run and tools/test: installs the Debian/Ubuntu packages
 # Quiltra needs to build and test, when any is missing.
 quiltra_install_deps() {
-    local wanted=(g++ cmake ninja-build qt6-base-dev libgl-dev zlib1g-dev
+    local wanted=(g++ cmake ninja-build qt6-base-dev libgl-dev zlib1g-dev libarchive-dev
                   qt6-image-formats-plugins fontconfig fonts-dejavu-core fonts-liberation2
                   unzip zip xvfb xauth "$@")
     # Elsewhere, or when asked not to, only say what the build needs.
