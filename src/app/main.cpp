@@ -5,16 +5,16 @@
 #include <QFontDatabase>
 #include <QStandardPaths>
 
-// The controls are designed for Tahoma captions and Marlett glyphs. Where the system lacks
-// them but Wine's free look-alikes are installed (Debian's fonts-wine), use those, so captions
-// fit their controls as designed.
+// The controls are designed for Tahoma captions. Where the system lacks it but Wine's free
+// look-alike is installed (Debian's fonts-wine), use that, so captions fit their controls as
+// designed. (The close mark and the drop symbol are drawn pixel by pixel, no font needed.)
 static void AddDesignFonts()
 {
 #ifndef Q_OS_WIN
     const QString folder = QStringLiteral("/usr/share/wine/fonts/");
     const QStringList installed = QFontDatabase::families();
     const std::pair<const char *, const char *> fonts[] = {
-        {"Tahoma", "tahoma.ttf"}, {"Tahoma", "tahomabd.ttf"}, {"Marlett", "marlett.ttf"}};
+        {"Tahoma", "tahoma.ttf"}, {"Tahoma", "tahomabd.ttf"}};
     for (const auto &[family, file] : fonts) {
         if (!installed.contains(QLatin1String(family), Qt::CaseInsensitive))
             QFontDatabase::addApplicationFont(folder + QLatin1String(file));

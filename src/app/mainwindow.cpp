@@ -379,7 +379,13 @@ void Main::LoadPicture()
 
 QString Main::resourceFolder() const
 {
-    return ResourceFolder(m_settings.ExePath, m_settings.Folder(m_currentGame));
+    return ResourceFolder(m_settings.ExePath, workFolder());
+}
+
+QString Main::workFolder() const
+{
+    const QString &own = m_settings.Folder(m_currentGame);
+    return m_settings.UseAddonFolder ? AddonFolderOf(own) : own;
 }
 
 void Main::GenerateBackground()
@@ -393,12 +399,16 @@ void Main::GenerateBackground()
         WaitCursor wait;
         // The game's own background is kept aside before Quiltra first changes it.
         QString error;
+        // The addon folder is made where it is missing; the game's own folder never is.
+        if (m_settings.UseAddonFolder)
+            QDir().mkpath(BackgroundFolder(m_settings.ExePath, workFolder()));
         if (QFileInfo(resourceFolder()).isDir() && !EnsureOriginalBackup(resourceFolder(), &error)) {
             m_interaction->showMessage(error);
             return;
         }
-        result = GenerateBackgroundFiles(m_scaledPicture, resolution, m_settings.ExePath,
-                                         m_settings.Folder(m_currentGame), GameReadsHdLayouts(resourceFolder()));
+        // Whether the game reads the HD pair is its own liblist.gam's word, wherever the files go.
+        const bool gameReadsHd = GameReadsHdLayouts(ResourceFolder(m_settings.ExePath, m_settings.Folder(m_currentGame)));
+        result = GenerateBackgroundFiles(m_scaledPicture, resolution, m_settings.ExePath, workFolder(), gameReadsHd);
     }
     switch (result.status) {
     case GenerateResult::Done:
@@ -429,7 +439,7 @@ void Main::ZipFiles()
     ZipBackgroundResult result;
     {
         WaitCursor wait;
-        result = ZipBackground(m_settings.ExePath, m_settings.Folder(m_currentGame), m_lastMade,
+        result = ZipBackground(m_settings.ExePath, workFolder(), m_lastMade,
                                QDir::toNativeSeparators(chosen));
     }
     if (result.ok)
@@ -441,11 +451,13 @@ void Main::ZipFiles()
 
 void Main::RunGame()
 {
-    QString extraParameters;
+    // The game reads its addon folders only when told to.
+    const QString addons = m_settings.UseAddonFolder ? QStringLiteral("-addons") : QString();
+    QString extraParameters = addons;
     if (AsksExtraParameters(m_currentGame)) {
+        const QString offered = OfferedLaunchArgument(m_currentGame, m_settings.Folder(m_currentGame));
         const std::optional<QString> answer = m_interaction->inputText(
-            QStringLiteral("Extra Parameters"),
-            OfferedLaunchArgument(m_currentGame, m_settings.Folder(m_currentGame)));
+            QStringLiteral("Extra Parameters"), addons.isEmpty() ? offered : offered + u' ' + addons);
         if (!answer)
             return;
         extraParameters = *answer;
@@ -483,17 +495,31 @@ void Main::titleMouseUp(int, int, float, float)
 
 void Main::showTitleMenu(const QPoint &globalPos)
 {
-    enum { Restore, OpenFolder, About };
-    const QList<MenuEntry> entries{{Tr("Restore Original Background"), HasOriginalBackup(resourceFolder())},
-                                   {Tr("Open Background Folder"), true},
-                                   {Tr("About Quiltra"), true}};
+    enum { Restore, OpenFolder, Addon, About };
+    QList<MenuEntry> entries{{Tr("Restore Original Background"), HasOriginalBackup(resourceFolder())},
+                             {Tr("Open Background Folder"), true},
+                             {Tr("Use The Addon Folder"), true},
+                             {Tr("About Quiltra"), true}};
+    entries[Addon].checkable = true;
+    entries[Addon].checked = m_settings.UseAddonFolder;
     switch (m_interaction->chooseFromMenu(globalPos, entries)) {
+    case Addon:
+        m_settings.UseAddonFolder = !m_settings.UseAddonFolder;
+        // What was made last lies in the other folder now.
+        m_lastGeneratedResolution = -1;
+        m_lastMade = LayoutPlan();
+        storeSettings();
+        if (m_settings.UseAddonFolder && !m_addonHintShown) {
+            m_addonHintShown = true;
+            m_interaction->showMessage(Tr("The game shows what is in its addon folder only while \"Allow custom addon content\" is on in its video options."));
+        }
+        break;
     case Restore:
         RestoreOriginal();
         break;
     case OpenFolder: {
         QString error;
-        const QString folder = BackgroundFolder(m_settings.ExePath, m_settings.Folder(m_currentGame));
+        const QString folder = BackgroundFolder(m_settings.ExePath, workFolder());
         if (!m_interaction->openFolder(folder, &error))
             m_interaction->showMessage(Tr("Cannot open %1: %2").arg(QDir::toNativeSeparators(folder), error));
         break;

@@ -81,7 +81,10 @@ private:
     void failStartUp(const QString &message);
     // The title panel's menu, as a window's icon opens its system menu.
     void showTitleMenu(const QPoint &globalPos);
+    // The current game's resource folder and background folder (relative to the game root)
+    // that the commands work in: the game's own, or its addon folder.
     QString resourceFolder() const;
+    QString workFolder() const;
     // False, after saying why, for a picked path config.dat could not hold.
     bool usablePath(const QString &path);
 
@@ -107,5 +110,6 @@ private:
     bool m_startUpStarted = false;
     bool m_startUpDone = false;
     bool m_dragging = false;
+    bool m_addonHintShown = false;
     QPoint m_grabOffset;
 };

@@ -91,6 +91,8 @@ int QtUserInteraction::chooseFromMenu(const QPoint &globalPos, const QList<MenuE
     for (const MenuEntry &entry : entries) {
         QAction *action = menu.addAction(entry.text);
         action->setEnabled(entry.enabled);
+        action->setCheckable(entry.checkable);
+        action->setChecked(entry.checked);
         actions.append(action);
     }
     return int(actions.indexOf(menu.exec(globalPos)));

@@ -11,6 +11,8 @@
 struct MenuEntry {
     QString text;
     bool enabled = true;
+    bool checkable = false;   // shows a check mark while `checked`
+    bool checked = false;
 };
 
 // Everything the program asks of the user or of the platform goes through this interface:

@@ -1,5 +1,7 @@
 #include "games/folderlocate.h"
 
+#include <algorithm>
+
 namespace {
 
 bool IsSeparator(QChar c)
@@ -29,6 +31,13 @@ bool EndsWithBackgroundFolder(const QString &path)
     // "myresource/background" is some other folder.
     const qsizetype at = slashed.size() - Suffix.size();
     return at == 0 || slashed.at(at - 1) == u'/';
+}
+
+QString AddonFolderOf(const QString &relativeFolder)
+{
+    const qsizetype end = std::min(relativeFolder.indexOf(u'\\') < 0 ? relativeFolder.size() : relativeFolder.indexOf(u'\\'),
+                                   relativeFolder.indexOf(u'/') < 0 ? relativeFolder.size() : relativeFolder.indexOf(u'/'));
+    return relativeFolder.left(end) + QStringLiteral("_addon") + relativeFolder.mid(end);
 }
 
 QString RelativeBackgroundFolder(const QString &picked, const QString &gameRoot,

@@ -75,6 +75,8 @@ QByteArray SettingsFileBytes(const Settings &settings)
     QByteArray bytes;
     for (const QString &line : lines)
         bytes += line.toUtf8() + "\r\n";
+    if (settings.UseAddonFolder)
+        bytes += " 1\r\n";
     return bytes;
 }
 
@@ -94,6 +96,7 @@ Settings ParseSettings(const QByteArray &bytes)
     settings.Language = LanguageOf(lines.at(1));
     for (int game = 0; game < 4; ++game)
         settings.Folder(game) = lines.at(2 + game);
+    settings.UseAddonFolder = lines.size() > LineCount && LanguageOf(lines.at(LineCount)) == 1;
     return settings;
 }
 

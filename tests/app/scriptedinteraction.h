@@ -26,8 +26,10 @@ public:
     int chooseFromMenu(const QPoint &, const QList<MenuEntry> &entries) override
     {
         QStringList shown;
-        for (const MenuEntry &entry : entries)
-            shown << (entry.enabled ? entry.text : "(" + entry.text + ")");
+        for (const MenuEntry &entry : entries) {
+            const QString text = entry.checkable ? (entry.checked ? "[x] " : "[ ] ") + entry.text : entry.text;
+            shown << (entry.enabled ? text : "(" + text + ")");
+        }
         log.append("menu " + shown.join('|'));
         return menuAnswers.isEmpty() ? -1 : menuAnswers.takeFirst();
     }

@@ -185,11 +185,11 @@ private slots:
         QTest::addColumn<QString>("question");
         QTest::addColumn<QString>("restored");
         QTest::newRow("English")
-            << qint16(0) << "menu (Restore Original Background)|Open Background Folder|About Quiltra"
+            << qint16(0) << "menu (Restore Original Background)|Open Background Folder|[ ] Use The Addon Folder|About Quiltra"
             << "ask Restore the original background of Counter Strike 1.6? The current one is replaced."
             << "Original Background Restored";
         QTest::newRow("Spanish")
-            << qint16(1) << "menu (Restaurar El Fondo Original)|Abrir La Carpeta Del Fondo|Acerca De Quiltra"
+            << qint16(1) << "menu (Restaurar El Fondo Original)|Abrir La Carpeta Del Fondo|[ ] Usar La Carpeta Addon|Acerca De Quiltra"
             << "ask \u00BFRestaurar el fondo original de Counter Strike 1.6? El actual ser\u00E1 reemplazado."
             << "Fondo Original Restaurado";
     }
@@ -230,8 +230,43 @@ private slots:
         t.ui.log.clear();
         t.ui.menuAnswers = {1};
         QTest::keyClick(t.window.get(), Qt::Key_Space, Qt::AltModifier);
-        QCOMPARE(t.ui.log, (QStringList{"menu (Restore Original Background)|Open Background Folder|About Quiltra",
+        QCOMPARE(t.ui.log, (QStringList{"menu (Restore Original Background)|Open Background Folder|[ ] Use The Addon Folder|About Quiltra",
                                         "browse " + t.path(GameTree::resource(2, "background")) + QDir::separator()}));
+    }
+
+    // With the addon folder on, every command works in cstrike_addon and the game's own
+    // folder stays as it was; the choice is remembered, and the game is told to read it.
+    void addonFolder()
+    {
+        GameTree t;
+        QVERIFY(t.writeFile(GameTree::resource(0, "BackgroundLayout.txt"), "the game's own"));
+        QVERIFY(start(t, 0));
+        const auto own = Snapshot(t.path("Half-Life/cstrike"));
+        elpanel *panel = t.control<elpanel>("elpanel1");
+        t.ui.menuAnswers = {2};
+        emit panel->IconMouseDown(1, 0, 3, 3);
+        QCOMPARE(t.ui.messages.size(), 1);
+        QVERIFY(t.ui.messages[0].contains("\"Allow custom addon content\""));
+        QVERIFY(t.readFile().endsWith("\r\n 1\r\n"));
+
+        click(t, t.control<elboton>("elboton2"), WideHdResolution);
+        QCOMPARE(t.ui.messages, QStringList{"Cs Background Generated Succesfully"});
+        QVERIFY(QFileInfo::exists(t.path("Half-Life/cstrike_addon/resource/background/hd_1_a_loading.tga")));
+        QVERIFY(QFileInfo::exists(t.path("Half-Life/cstrike_addon/resource/quiltra-original/manifest.txt")));
+        t.ui.saveAnswers = {t.path("addon.zip")};
+        click(t, t.control<elboton>("elboton4"), 0);
+        QCOMPARE(t.ui.messages, QStringList{"Files Zipped Successfully !"});
+        t.ui.inputAnswers = {std::nullopt};
+        click(t, t.control<elboton>("elboton1"), 0);
+        QCOMPARE(t.ui.log, QStringList{"input Extra Parameters | -game cstrike -addons"});
+        QCOMPARE(Snapshot(t.path("Half-Life/cstrike")), own);
+
+        t.ui = ScriptedInteraction();   // a new start keeps it on
+        t.ui.gameAnswers = {0};
+        t.open().StartUp();
+        t.ui.log.clear();
+        emit t.control<elpanel>("elpanel1")->IconMouseDown(1, 0, 3, 3);
+        QVERIFY2(t.ui.log.last().contains("|[x] Use The Addon Folder|"), qPrintable(t.ui.log.last()));
     }
 
     void zipPacksWhatWasMade()

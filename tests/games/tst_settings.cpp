@@ -13,6 +13,20 @@ private slots:
         QCOMPARE(SettingsFileBytes(s), "D:\\HL\\hl.exe\r\n 0\r\ncstrike\\resource\\background\r\n\r\n\r\n\r\n");
     }
 
+    // The addon folders take a seventh line, only while they are used; a six-line reader
+    // passes over it, and a six-line file reads as not using them.
+    void addonLine()
+    {
+        Settings s{.ExePath = "x", .Language = 1};
+        QCOMPARE(SettingsFileBytes(s), "x\r\n 1\r\n\r\n\r\n\r\n\r\n");
+        QVERIFY(!ParseSettings(SettingsFileBytes(s)).UseAddonFolder);
+        s.UseAddonFolder = true;
+        QCOMPARE(SettingsFileBytes(s), "x\r\n 1\r\n\r\n\r\n\r\n\r\n 1\r\n");
+        const Settings back = ParseSettings(SettingsFileBytes(s));
+        QVERIFY(back.UseAddonFolder && back.Language == 1 && back.HlFolder.isEmpty());
+        QVERIFY(!ParseSettings("x\r\n 1\r\n\r\n\r\n\r\n\r\n 0\r\n").UseAddonFolder);
+    }
+
     void parse_data()
     {
         QTest::addColumn<QByteArray>("bytes"); QTest::addColumn<QString>("exePath");

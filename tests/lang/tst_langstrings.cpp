@@ -97,7 +97,7 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QString text = QString::fromUtf8(file.readAll());
             for (auto match = Call.globalMatch(text); match.hasNext();) {
-                const QString english = match.next().captured(1);
+                const QString english = match.next().captured(1).replace(QStringLiteral("\\\""), QStringLiteral("\""));
                 found << english;
                 const QString spanish = SpanishMessage(english.toUtf8().constData());
                 static const QRegularExpression Placeholder(QStringLiteral("%\\d"));
