@@ -26,7 +26,12 @@
 #include <QCursor>
 #include <QDir>
 #include <QFileInfo>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
+#include <QImageReader>
+#include <QMimeData>
 #include <QScreen>
 #include <QShortcut>
 #include <QWindow>
@@ -49,8 +54,19 @@ const QString ExeFilter = QStringLiteral("hl.exe (hl.exe)");
 const QString ExeFilter = QStringLiteral("hl.exe (hl.exe);;Linux build (hl_linux hl.sh)");
 #endif
 
-const QString PictureFilter =
-    QStringLiteral("Picture File(*.bmp,*.jpg) (*.bmp *.jpg *.jpeg *.BMP *.JPG *.JPEG)");
+// The first filter keeps its label; its patterns are every still-picture format this Qt reads,
+// in both letter cases, so "PHOTO.JPG" and "photo.webp" are offered alike.
+QString PictureFilter()
+{
+    QStringList patterns;
+    for (const QByteArray &format : QImageReader::supportedImageFormats()) {
+        if (format == "svg" || format == "svgz" || format == "pdf")
+            continue;   // drawings, not pictures
+        patterns << "*." + QString::fromLatin1(format) << "*." + QString::fromLatin1(format).toUpper();
+    }
+    patterns.removeDuplicates();
+    return QStringLiteral("Picture File(*.bmp,*.jpg) (%1)").arg(patterns.join(u' '));
+}
 
 PropertyStore ButtonDesign(const QString &caption)
 {
@@ -69,6 +85,7 @@ Main::Main(UserInteraction *interaction, const QString &programFolder,
       m_settingsLocation(programFolder, fallbackConfigFolder)
 {
     setWindowTitle(QStringLiteral("Quiltra"));
+    setAcceptDrops(true);
     setFixedSize(ClientSize);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -163,6 +180,7 @@ void Main::createControls()
     };
     connect(elpanel1, &elpanel::TitleMouseDown, this, onRightClick);
     connect(elpanel1, &elpanel::MouseDown, this, onRightClick);
+    connect(new QShortcut(QKeySequence::Paste, this), &QShortcut::activated, this, &Main::PastePicture);
     auto *systemMenu = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
     connect(systemMenu, &QShortcut::activated, this, [this, belowEmblem] { showTitleMenu(belowEmblem()); });
 }
@@ -367,10 +385,47 @@ void Main::ResolutionChange()
     stretchPicture();
 }
 
+void Main::PastePicture()
+{
+    const QImage pasted = QGuiApplication::clipboard()->image();
+    if (pasted.isNull())
+        return;
+    if (qint64(pasted.width()) * pasted.height() > MaxPicturePixels) {
+        m_interaction->showMessage(Tr("The pasted picture is too large (%1 x %2 pixels; at most %3 megapixels)")
+                                       .arg(pasted.width()).arg(pasted.height()).arg(MaxPicturePixels / 1'000'000));
+        return;
+    }
+    m_picture2 = pasted.convertToFormat(QImage::Format_RGB32);
+    stretchPicture();
+}
+
+// The local file a drag brings, if it brings exactly one.
+static QString droppedFile(const QMimeData *mime)
+{
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1 || !mime->urls().first().isLocalFile())
+        return {};
+    return mime->urls().first().toLocalFile();
+}
+
+void Main::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Main::dropEvent(QDropEvent *event)
+{
+    const QString file = droppedFile(event->mimeData());
+    if (file.isEmpty())
+        return;
+    event->acceptProposedAction();
+    if (loadPictureFile(file))
+        stretchPicture();
+}
+
 void Main::LoadPicture()
 {
-    const QString file = m_interaction->openFileName(QStringLiteral("Load Picture..."),
-                                                     PictureFilter);
+    const QString file = m_interaction->openFileName(QStringLiteral("Load Picture..."), PictureFilter());
     if (file.isEmpty())
         return;
     if (loadPictureFile(file))

@@ -40,6 +40,8 @@ public:
     void ZipFiles();
     void RunGame();
     void LoadPicture();
+    // A picture from the clipboard, as if loaded.
+    void PastePicture();
     void ResolutionChange();
     // Puts the game's own background back, once the user agrees.
     void RestoreOriginal();
@@ -54,6 +56,9 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // A picture file dropped on the window loads as Load Picture loads it.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // Each control's object name is its member's name, for whoever needs to find it.

@@ -53,6 +53,8 @@ const Message Messages[] = {
     {"Cannot load the picture %1: %2", u"No se puede cargar la imagen %1: %2"},
     {"Cannot load the picture %1: it is too large (%2 x %3 pixels; at most %4 megapixels)",
      u"No se puede cargar la imagen %1: es demasiado grande (%2 x %3 p\u00EDxeles; como m\u00E1ximo %4 megap\u00EDxeles)"},
+    {"The pasted picture is too large (%1 x %2 pixels; at most %3 megapixels)",
+     u"La imagen pegada es demasiado grande (%1 x %2 p\u00EDxeles; como m\u00E1ximo %3 megap\u00EDxeles)"},
     {"Cannot load the picture %1: the file is damaged or incomplete",
      u"No se puede cargar la imagen %1: el archivo est\u00E1 da\u00F1ado o incompleto"},
     // Starting the game, choosing files and folders

@@ -6,7 +6,9 @@
 #include "controls/elcombo.h"
 #include "controls/elpanel.h"
 
+#include <QClipboard>
 #include <QCursor>
+#include <QMimeData>
 #include <QTest>
 
 // The preview, the load-picture command and the window drag, on a window not started up.
@@ -62,6 +64,39 @@ private slots:
         QCOMPARE(t->ui.log.size(), 3);
         QCOMPARE(t->ui.messages.size(), 1);
         QCOMPARE(t->window->loadedPicture(), red);
+    }
+
+    // A picture dropped on the window, or pasted, loads as Load Picture loads one; the load
+    // dialog offers every still-picture format, in both letter cases.
+    void dropPasteAndFilter()
+    {
+        Main &w = *t->window;
+        QImage red(20, 10, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QVERIFY(red.save(t->path("dropped.png")));
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(t->path("dropped.png"))});
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &drop);
+        QCOMPARE(w.loadedPicture(), red);
+
+        QImage blue(8, 8, QImage::Format_RGB32);
+        blue.fill(Qt::blue);
+        QGuiApplication::clipboard()->setImage(blue);
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QTest::keyClick(&w, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.loadedPicture(), blue);
+
+        w.LoadPicture();   // cancelled
+        const QString filter = t->ui.log.last();
+        QVERIFY2(filter.startsWith("open Load Picture... | Picture File(*.bmp,*.jpg) (*.bmp *.BMP "), qPrintable(filter));
+        for (const char *pattern : {" *.jpg *.JPG", " *.jpeg *.JPEG", " *.png *.PNG", " *.gif *.GIF", " *.tga *.TGA",
+                                    " *.tif *.TIF", " *.webp *.WEBP"})
+            QVERIFY2(filter.contains(pattern), pattern);
     }
 
     // Tab goes along the bottom row as it is seen: Run, Zip, the list, Make, Load, and round.
