@@ -24,9 +24,9 @@
 namespace {
 
 // Archives come from strangers: these bound what one may make us read and hold. A real
-// background has a few dozen tiles of at most 256x256x4 bytes and layout files of a few KB,
-// so the worst an archive can make us hold (every entry a tile at its limit) stays near
-// 120 MB.
+// background has a few dozen tiles of at most 256x256x4 bytes and layout files of a few KB;
+// with one tile held at a time besides the layout files, no archive makes us hold more than
+// about half a megabyte of its data.
 constexpr int MaxEntries = 400;
 constexpr qint64 MaxLayoutBytes = 64 * 1024;
 constexpr qint64 MaxTileBytes = 300 * 1024;
