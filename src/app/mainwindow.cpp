@@ -3,6 +3,7 @@
 #include "app/picturebox.h"
 #include "app/userinteraction.h"
 #include "app/waitcursor.h"
+#include "background/composebackground.h"
 #include "background/decodepicture.h"
 #include "background/generatebackground.h"
 #include "background/originalbackup.h"
@@ -20,17 +21,21 @@
 #include "games/liblist.h"
 #include "io/paths.h"
 #include "io/tr.h"
+#include "io/wholefile.h"
+#include "zip/installbackground.h"
 #include "zip/zipbackground.h"
 
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDir>
 #include <QFileInfo>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QMimeData>
 #include <QScreen>
 #include <QShortcut>
@@ -419,7 +424,9 @@ void Main::dropEvent(QDropEvent *event)
     if (file.isEmpty())
         return;
     event->acceptProposedAction();
-    if (loadPictureFile(file))
+    if (file.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive))
+        InstallArchive(file);
+    else if (loadPictureFile(file))
         stretchPicture();
 }
 
@@ -550,8 +557,10 @@ void Main::titleMouseUp(int, int, float, float)
 
 void Main::showTitleMenu(const QPoint &globalPos)
 {
-    enum { Restore, OpenFolder, Addon, About };
+    enum { Restore, Export, Install, OpenFolder, Addon, About };
     QList<MenuEntry> entries{{Tr("Restore Original Background"), HasOriginalBackup(resourceFolder())},
+                             {Tr("Export Background As Picture..."), true},
+                             {Tr("Install Background From Zip..."), true},
                              {Tr("Open Background Folder"), true},
                              {Tr("Use The Addon Folder"), true},
                              {Tr("About Quiltra"), true}};
@@ -572,6 +581,16 @@ void Main::showTitleMenu(const QPoint &globalPos)
     case Restore:
         RestoreOriginal();
         break;
+    case Export:
+        ExportBackground();
+        break;
+    case Install: {
+        const QString archive = m_interaction->openFileName(Tr("Install Background From Zip..."),
+                                                            QStringLiteral("Zip File(*.zip) (*.zip *.ZIP)"));
+        if (!archive.isEmpty())
+            InstallArchive(archive);
+        break;
+    }
     case OpenFolder: {
         QString error;
         const QString folder = BackgroundFolder(m_settings.ExePath, workFolder());
@@ -603,4 +622,54 @@ void Main::RestoreOriginal()
     m_lastGeneratedResolution = -1;
     m_lastMade = LayoutPlan();
     m_interaction->showMessage(ok ? Tr("Original Background Restored") : error);
+}
+
+void Main::ExportBackground()
+{
+    // The layout the game reads: the HD pair where its liblist.gam says so.
+    const bool hdPair = GameReadsHdLayouts(ResourceFolder(m_settings.ExePath, m_settings.Folder(m_currentGame)));
+    QImage picture;
+    QString error;
+    if (!ComposeBackground(resourceFolder(), hdPair, &picture, &error)) {
+        m_interaction->showMessage(error);
+        return;
+    }
+    const QString chosen = m_interaction->saveFileName(Tr("Export Background As Picture..."),
+                                                       QStringLiteral("PNG (*.png);;JPEG (*.jpg *.jpeg)"));
+    if (chosen.isEmpty())
+        return;
+    // The format follows the name; the bytes go through the whole-file writer like every file.
+    const QString suffix = QFileInfo(chosen).suffix().toLower();
+    const QByteArray format = suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") ? "jpg" : "png";
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    QImageWriter writer(&bytes, format);
+    writer.setQuality(95);
+    if (!writer.write(picture)) {
+        m_interaction->showMessage(CannotWriteMessage(chosen, writer.errorString()));
+        return;
+    }
+    if (!WriteWholeFile(QDir::toNativeSeparators(chosen), bytes.data(), &error))
+        m_interaction->showMessage(error);
+    else
+        m_interaction->showMessage(Tr("Background Exported"));
+}
+
+void Main::InstallArchive(const QString &archive)
+{
+    if (m_settings.UseAddonFolder)
+        QDir().mkpath(BackgroundFolder(m_settings.ExePath, workFolder()));
+    QStringList installed;
+    QString error;
+    bool ok;
+    {
+        WaitCursor wait;
+        ok = InstallBackground(QDir::toNativeSeparators(archive), resourceFolder(), &installed, &error);
+    }
+    // What was made last may have been replaced: there is nothing sure left to pack.
+    if (!installed.isEmpty()) {
+        m_lastGeneratedResolution = -1;
+        m_lastMade = LayoutPlan();
+    }
+    m_interaction->showMessage(ok ? Tr("Background Installed") : error);
 }

@@ -45,6 +45,10 @@ public:
     void ResolutionChange();
     // Puts the game's own background back, once the user agrees.
     void RestoreOriginal();
+    // Saves the background the game shows now as one picture.
+    void ExportBackground();
+    // Installs the background someone shared in `archive`.
+    void InstallArchive(const QString &archive);
 
     // Run state, for whoever needs to look at it.
     int CurrentLanguage() const { return m_currentLanguage; }

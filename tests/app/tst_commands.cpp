@@ -8,6 +8,7 @@
 #include "controls/elpanel.h"
 #include "games/gameprofile.h"
 
+#include <QMimeData>
 #include <QTest>
 
 // The make, zip and run commands of a started window, against a temporary game tree.
@@ -185,11 +186,11 @@ private slots:
         QTest::addColumn<QString>("question");
         QTest::addColumn<QString>("restored");
         QTest::newRow("English")
-            << qint16(0) << "menu (Restore Original Background)|Open Background Folder|[ ] Use The Addon Folder|About Quiltra"
+            << qint16(0) << "menu (Restore Original Background)|Export Background As Picture...|Install Background From Zip...|Open Background Folder|[ ] Use The Addon Folder|About Quiltra"
             << "ask Restore the original background of Counter Strike 1.6? The current one is replaced."
             << "Original Background Restored";
         QTest::newRow("Spanish")
-            << qint16(1) << "menu (Restaurar El Fondo Original)|Abrir La Carpeta Del Fondo|[ ] Usar La Carpeta Addon|Acerca De Quiltra"
+            << qint16(1) << "menu (Restaurar El Fondo Original)|Exportar El Fondo Como Imagen...|Instalar Un Fondo Desde Un Zip...|Abrir La Carpeta Del Fondo|[ ] Usar La Carpeta Addon|Acerca De Quiltra"
             << "ask \u00BFRestaurar el fondo original de Counter Strike 1.6? El actual ser\u00E1 reemplazado."
             << "Fondo Original Restaurado";
     }
@@ -228,9 +229,9 @@ private slots:
         t.window->show();
         QApplication::setActiveWindow(t.window.get());
         t.ui.log.clear();
-        t.ui.menuAnswers = {1};
+        t.ui.menuAnswers = {3};
         QTest::keyClick(t.window.get(), Qt::Key_Space, Qt::AltModifier);
-        QCOMPARE(t.ui.log, (QStringList{"menu (Restore Original Background)|Open Background Folder|[ ] Use The Addon Folder|About Quiltra",
+        QCOMPARE(t.ui.log, (QStringList{"menu (Restore Original Background)|Export Background As Picture...|Install Background From Zip...|Open Background Folder|[ ] Use The Addon Folder|About Quiltra",
                                         "browse " + t.path(GameTree::resource(2, "background")) + QDir::separator()}));
     }
 
@@ -243,7 +244,7 @@ private slots:
         QVERIFY(start(t, 0));
         const auto own = Snapshot(t.path("Half-Life/cstrike"));
         elpanel *panel = t.control<elpanel>("elpanel1");
-        t.ui.menuAnswers = {2};
+        t.ui.menuAnswers = {4};
         emit panel->IconMouseDown(1, 0, 3, 3);
         QCOMPARE(t.ui.messages.size(), 1);
         QVERIFY(t.ui.messages[0].contains("\"Allow custom addon content\""));
@@ -267,6 +268,47 @@ private slots:
         t.ui.log.clear();
         emit t.control<elpanel>("elpanel1")->IconMouseDown(1, 0, 3, 3);
         QVERIFY2(t.ui.log.last().contains("|[x] Use The Addon Folder|"), qPrintable(t.ui.log.last()));
+    }
+
+    // A background zipped on one install and installed on another, from the menu or by a
+    // drop, exports as the same picture there.
+    void shareThroughAZip()
+    {
+        GameTree maker;
+        QVERIFY(start(maker, 0));
+        click(maker, maker.control<elboton>("elboton2"), 1);
+        maker.ui.saveAnswers = {maker.path("shared.zip")};
+        click(maker, maker.control<elboton>("elboton4"), 1);
+        const auto exported = [](GameTree &t, const QString &name) {
+            t.ui.messages.clear();
+            t.ui.menuAnswers = {1};
+            t.ui.saveAnswers = {t.path(name)};
+            emit t.control<elpanel>("elpanel1")->IconMouseDown(1, 0, 3, 3);
+            return t.ui.messages == QStringList{"Background Exported"} ? QImage(t.path(name)) : QImage();
+        };
+        const QImage original = exported(maker, "made.png");
+        QCOMPARE(original.size(), QSize(800, 600));
+        QCOMPARE(original.convertToFormat(QImage::Format_RGB32), maker.window->scaledPicture());
+
+        for (const bool byDrop : {false, true}) {
+            GameTree other;
+            QVERIFY(start(other, 0));
+            other.ui.messages.clear();
+            if (byDrop) {
+                QMimeData mime;
+                mime.setUrls({QUrl::fromLocalFile(maker.path("shared.zip"))});
+                QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(other.window.get(), &enter);
+                QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(other.window.get(), &drop);
+            } else {
+                other.ui.menuAnswers = {2};
+                other.ui.openAnswers = {maker.path("shared.zip")};
+                emit other.control<elpanel>("elpanel1")->IconMouseDown(1, 0, 3, 3);
+            }
+            QCOMPARE(other.ui.messages, QStringList{"Background Installed"});
+            QCOMPARE(exported(other, "installed.png"), original);
+        }
     }
 
     void zipPacksWhatWasMade()
