@@ -8,9 +8,29 @@
 #include "controls/elradio.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QWidget>
 
+#include <array>
 #include <memory>
+#include <tuple>
+
+// Declares a data table's columns, one type per name: columns<QString, int>({"kind", "index"}).
+template <typename... T>
+void columns(const std::array<const char *, sizeof...(T)> &names)
+{
+    int i = 0;
+    (QTest::addColumn<T>(names[i++]), ...);
+}
+
+// The running row's values of the named columns, as QFETCH reads each:
+// const auto [kind, index] = fetch<QString, int>("kind", "index").
+template <typename... T, typename... Name>
+std::tuple<T...> fetch(const Name &...names)
+{
+    static_assert(sizeof...(T) == sizeof...(Name));
+    return {*static_cast<T *>(QTest::qData(names, qMetaTypeId<T>()))...};
+}
 
 // A new control of the kind named by its class name.
 inline std::unique_ptr<SkinnedControl> makeControl(const QString &kind)

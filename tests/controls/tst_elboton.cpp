@@ -23,17 +23,11 @@ void TestElboton::pressesAndFocus_data()
     // auto-repeats), tab / backtab, mp / mr a left press / release at (20, 12) of button a.
     // clicks: which buttons raised Click at each step ("-": none); held: the buttons shown
     // pressed at the end.
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<QString>("clicks");
-    QTest::addColumn<QString>("held");
-    QTest::newRow("Space") << "p:Space r:Space" << "- a" << "";
-    QTest::newRow("Return") << "p:Return r:Return" << "- a" << "";
-    QTest::newRow("keypad Enter") << "p:Enter r:Enter" << "- a" << "";
-    QTest::newRow("Space held") << "p:Space" << "-" << "a";
-    QTest::newRow("Space held with repeats") << "p:Space R:Space P:Space R:Space P:Space r:Space"
-                                             << "- - - - - a" << "";
-    QTest::newRow("Space held across Tab") << "p:Space tab r:Space" << "- - -" << "";
-    QTest::newRow("Return held across Tab") << "p:Return tab r:Return" << "- - -" << "";
+    columns<QString, QString, QString>({"script", "clicks", "held"});
+    QTest::newRow("Space, Return, keypad Enter") << "p:Space r:Space p:Return r:Return p:Enter r:Enter"
+                                                 << "- a - a - a" << "";
+    // Repeats neither click nor let go; the key still held shows the button down.
+    QTest::newRow("Space held with repeats") << "p:Space R:Space P:Space R:Space P:Space" << "- - - - -" << "a";
     QTest::newRow("Space held across Tab and back") << "p:Space tab backtab r:Space" << "- - - -" << "";
     QTest::newRow("Return held, Space released") << "p:Return r:Space r:Return" << "- - a" << "";
     QTest::newRow("mouse held across Tab") << "mp tab mr" << "- - -" << "";
@@ -42,9 +36,7 @@ void TestElboton::pressesAndFocus_data()
 
 void TestElboton::pressesAndFocus()
 {
-    QFETCH(QString, script);
-    QFETCH(QString, clicks);
-    QFETCH(QString, held);
+    const auto [script, clicks, held] = fetch<QString, QString, QString>("script", "clicks", "held");
     QWidget window;
     auto *a = new elboton(&window);
     auto *b = new elboton(&window);
