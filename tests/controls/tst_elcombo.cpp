@@ -61,7 +61,6 @@ private slots:
     void listOperations();
     void keysAndWheel_data();
     void keysAndWheel();
-    void inTheTabOrder();
     void focusMark_data();
     void focusMark();
     void openListBelowInOwnColours_data();
@@ -71,18 +70,13 @@ private slots:
 void TestElcombo::listOperations_data()
 {
     // Operations on a list of four resolutions with nothing selected.
-    QTest::addColumn<QString>("operations");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("clicks");
+    columns<QString, int, QString, int, int>({"operations", "index", "shown", "count", "clicks"});
     QTest::newRow("select last") << "set:3" << 3 << "1280x1024" << 4 << 1;
-    QTest::newRow("select past the end") << "set:4" << -1 << "" << 4 << 0;
-    QTest::newRow("select -1") << "set:-1" << -1 << "" << 4 << 0;
+    QTest::newRow("select and remove out of range") << "set:2 set:4 set:-1 remove:4 remove:-1" << 2 << "1024x768"
+                                                    << 4 << 1;
     QTest::newRow("cleared list") << "clear set:0 remove:0" << -1 << "" << 0 << 0;
     QTest::newRow("remove before the selection") << "set:1 remove:0" << 0 << "800x600" << 3 << 1;
     QTest::newRow("remove the selection") << "set:1 remove:1" << -1 << "" << 3 << 1;
-    QTest::newRow("remove out of range") << "remove:4 remove:-1" << -1 << "" << 4 << 0;
     QTest::newRow("add after clear") << "clear add:only set:0" << 0 << "only" << 1 << 1;
     QTest::newRow("SetList changes nothing") << "set:1 setlist:1" << 1 << "800x600" << 4 << 1;
     QTest::newRow("the user picks by keyboard") << "down" << 0 << "640x480" << 4 << 1;
@@ -90,11 +84,8 @@ void TestElcombo::listOperations_data()
 
 void TestElcombo::listOperations()
 {
-    QFETCH(QString, operations);
-    QFETCH(int, index);
-    QFETCH(QString, shown);
-    QFETCH(int, count);
-    QFETCH(int, clicks);
+    const auto [operations, index, shown, count, clicks] =
+        fetch<QString, int, QString, int, int>("operations", "index", "shown", "count", "clicks");
     elcombo combo;
     combo.show();
     for (const char *entry : Resolutions)
@@ -121,29 +112,20 @@ void TestElcombo::keysAndWheel_data()
 {
     // The second of the four resolutions chosen; keys go to the focused control, the wheel
     // to the list under the pointer.
-    QTest::addColumn<bool>("focused");   // else a button beside it has the focus
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<int>("clicks");
-    QTest::addColumn<bool>("open");
-    QTest::newRow("Down") << true << "Down" << 2 << 1 << false;
-    QTest::newRow("Up") << true << "Up" << 0 << 1 << false;
+    // focused: else a button beside it has the focus.
+    columns<bool, QString, int, int, bool>({"focused", "steps", "index", "clicks", "open"});
     QTest::newRow("Up past the first") << true << "Up Up" << 0 << 1 << false;
     QTest::newRow("Down to the last and past it") << true << "Down Down Down" << 3 << 2 << false;
     QTest::newRow("Alt+Down opens") << true << "Alt+Down" << 1 << 0 << true;
     QTest::newRow("F4 opens") << true << "F4" << 1 << 0 << true;
-    QTest::newRow("wheel down with the focus") << true << "wheel-down" << 2 << 1 << false;
-    QTest::newRow("wheel up with the focus") << true << "wheel-up" << 0 << 1 << false;
+    QTest::newRow("wheel with the focus") << true << "wheel-down wheel-up wheel-up" << 0 << 3 << false;
     QTest::newRow("wheel without the focus") << false << "wheel-down wheel-up" << 1 << 0 << false;
 }
 
 void TestElcombo::keysAndWheel()
 {
-    QFETCH(bool, focused);
-    QFETCH(QString, steps);
-    QFETCH(int, index);
-    QFETCH(int, clicks);
-    QFETCH(bool, open);
+    const auto [focused, steps, index, clicks, open] =
+        fetch<bool, QString, int, int, bool>("focused", "steps", "index", "clicks", "open");
     QWidget window;
     auto *button = new elboton(&window);
     auto *combo = resolutionList(&window);
@@ -176,74 +158,57 @@ void TestElcombo::keysAndWheel()
     QCOMPARE(shown, open);
 }
 
-void TestElcombo::inTheTabOrder()
-{
-    // Placed last, and put between the buttons as the main window orders its controls.
-    QWidget window;
-    auto *run = new elboton(&window);
-    auto *make = new elboton(&window);
-    auto *combo = new elcombo(&window);
-    QWidget::setTabOrder(run, combo);
-    QWidget::setTabOrder(combo, make);
-    window.show();
-    focusFromKeyboard(run);
-    QList<QWidget *> visited;
-    for (int i = 0; i < 3; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited.append(QApplication::focusWidget());
-    }
-    QCOMPARE(visited, (QList<QWidget *>{combo, make, run}));
-}
-
 void TestElcombo::focusMark_data()
 {
-    // A dotted rectangle in ForeColor, one dot in three: its left side on column 2 and its top
-    // on row 3, from x = 3 up to 120, short of the drop symbol of a 145 pixels wide list.
-    QTest::addColumn<bool>("design");   // the main window's design values, else the defaults
-    QTest::addColumn<int>("reason");    // how the list got the focus; -1: a button beside it has it
-    QTest::addColumn<QRgb>("mark");
-    QTest::addColumn<QList<int>>("left");
-    QTest::addColumn<QList<int>>("top");   // first, last and how many
-    const QList<int> left{5, 8, 11, 14}, top{3, 120, 40}, none;
-    QTest::newRow("Tab, white") << true << int(Qt::TabFocusReason) << 0xFFFFFFu << left << top;
-    QTest::newRow("Backtab, the default pale text") << false << int(Qt::BacktabFocusReason) << 0xD8DED3u
-                                                     << left << top;
-    QTest::newRow("a click") << true << int(Qt::MouseFocusReason) << 0xFFFFFFu << none << none;
-    QTest::newRow("no focus") << true << -1 << 0xFFFFFFu << none << none;
+    // Buttons Run and Make, the list created last and put between them as the main window
+    // orders its controls, one tab stop. The focus comes by Tab from Run, Shift+Tab from Make,
+    // a click, or stays on Run. The mark is a dotted rectangle in ForeColor, one dot in three:
+    // its left side on column 2 and its top on row 3, from x = 3 up to 120, short of the drop
+    // symbol of a 145 pixels wide list. design: the main window's design values, else the defaults.
+    columns<bool, QString, QRgb, QList<int>, QList<int>>({"design", "focusBy", "mark", "left", "top"});
+    const QList<int> left{5, 8, 11, 14}, top{3, 120, 40}, none;   // top: first, last and how many
+    QTest::newRow("Tab, white") << true << "Tab" << 0xFFFFFFu << left << top;
+    QTest::newRow("Backtab, the default pale text") << false << "Backtab" << 0xD8DED3u << left << top;
+    QTest::newRow("a click") << true << "click" << 0xFFFFFFu << none << none;
+    QTest::newRow("no focus") << true << "none" << 0xFFFFFFu << none << none;
 }
 
 void TestElcombo::focusMark()
 {
-    QFETCH(bool, design);
-    QFETCH(int, reason);
-    QFETCH(QRgb, mark);
-    QFETCH(QList<int>, left);
-    QFETCH(QList<int>, top);
+    const auto [design, focusBy, mark, left, top] =
+        fetch<bool, QString, QRgb, QList<int>, QList<int>>("design", "focusBy", "mark", "left", "top");
     QWidget window;
-    auto *button = new elboton(&window);
+    auto *run = new elboton(&window);
+    auto *make = new elboton(&window);
     auto *combo = resolutionList(&window, design ? mainWindowDesign() : PropertyStore());
+    make->move(0, 60);
     combo->setGeometry(0, 30, 145, 20);
+    QWidget::setTabOrder(run, combo);
+    QWidget::setTabOrder(combo, make);
     window.show();
-    focusFromKeyboard(button);
-    if (reason >= 0)
-        combo->setFocus(Qt::FocusReason(reason));
+    focusFromKeyboard(focusBy == "Backtab" ? make : run);
+    if (focusBy == "Tab" || focusBy == "Backtab")
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, focusBy == "Tab" ? Qt::NoModifier : Qt::ShiftModifier);
+    if (focusBy == "click")
+        combo->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(QApplication::focusWidget(), focusBy == "none" ? static_cast<QWidget *>(run) : combo);
     QCOMPARE(marked(combo, mark, -1, 2), left);
     QList<int> row = marked(combo, mark, 3, -1);
     if (!row.isEmpty())
         row = {row.first(), row.last(), int(row.size())};
     QCOMPARE(row, top);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);   // on round the order
+    QCOMPARE(QApplication::focusWidget(), focusBy == "none" ? static_cast<QWidget *>(combo) : make);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), focusBy == "none" ? make : static_cast<QWidget *>(run));
 }
 
 void TestElcombo::openListBelowInOwnColours_data()
 {
     // Edges as the field's: dark top and left, light right and bottom; the chosen entry in
     // the dark edge colour under the text colour. Near the screen's foot it opens above.
-    QTest::addColumn<bool>("design");
-    QTest::addColumn<int>("top");   // where the window's client area starts on the 800 x 800 screen
-    QTest::addColumn<QRgb>("text");
-    QTest::addColumn<QRgb>("light");
-    QTest::addColumn<QRgb>("dark");
-    QTest::addColumn<bool>("below");
+    // top: where the window's client area starts on the 800 x 800 screen.
+    columns<bool, int, QRgb, QRgb, QRgb, bool>({"design", "top", "text", "light", "dark", "below"});
     QTest::newRow("main window design") << true << 100 << 0xFFFFFFu << 0x889180u << 0x282E22u << true;
     QTest::newRow("defaults") << false << 100 << 0xD8DED3u << 0xA0AA95u << 0x000000u << true;
     QTest::newRow("near the foot of the screen") << true << 760 << 0xFFFFFFu << 0x889180u << 0x282E22u << false;
@@ -251,12 +216,8 @@ void TestElcombo::openListBelowInOwnColours_data()
 
 void TestElcombo::openListBelowInOwnColours()
 {
-    QFETCH(bool, design);
-    QFETCH(int, top);
-    QFETCH(QRgb, text);
-    QFETCH(QRgb, light);
-    QFETCH(QRgb, dark);
-    QFETCH(bool, below);
+    const auto [design, top, text, light, dark, below] =
+        fetch<bool, int, QRgb, QRgb, QRgb, bool>("design", "top", "text", "light", "dark", "below");
     QWidget window;
     auto *combo = resolutionList(&window, design ? mainWindowDesign() : PropertyStore());
     combo->setGeometry(10, 10, 145, 20);
