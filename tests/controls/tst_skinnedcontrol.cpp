@@ -1,5 +1,5 @@
 // What the six skinned controls share, one table across the controls per rule:
-// defaults and fonts, PropertyChanged, edge lines, size rules, background
+// PropertyChanged, edge lines, size rules, background
 // capture, the drop shadow, and which inner element raises which event.
 
 #include "common/warnings.h"
@@ -56,6 +56,19 @@ QRect differingPixels(const QImage &a, const QImage &b)
     return box;
 }
 
+// The six controls. caption: whether it has one; font: whether it has one; frame: whether
+// background capture stays inside its edges.
+void eachControl()
+{
+    columns<QString, bool, bool, bool>({"kind", "caption", "font", "frame"});
+    QTest::newRow("button") << "elboton" << true << true << true;
+    QTest::newRow("panel") << "elpanel" << true << true << true;
+    QTest::newRow("frame") << "elframe" << false << false << true;
+    QTest::newRow("label") << "ellabel" << true << true << false;
+    QTest::newRow("radio") << "elradio" << true << true << false;
+    QTest::newRow("combo") << "elcombo" << false << true << false;
+}
+
 } // namespace
 
 // Logs every mouse signal a control raises, in order, with its arguments.
@@ -95,77 +108,22 @@ class TestSkinnedControl : public QObject
 
 private slots:
     void init() { FailOnUndeclaredWarnings(); }
-    void defaultsAndFonts_data();
-    void defaultsAndFonts();
     void settersRaisePropertyChanged();
     void edgeLines_data();
     void edgeLines();
     void sizeRules_data();
     void sizeRules();
-    void backgroundCapture_data();
+    void backgroundCapture_data() { eachControl(); }
     void backgroundCapture();
-    void dropShadowIsBlackCopyOnePixelOff_data();
+    void dropShadowIsBlackCopyOnePixelOff_data() { eachControl(); }
     void dropShadowIsBlackCopyOnePixelOff();
     void mouseEvents_data();
     void mouseEvents();
     void closeBoxColours_data();
     void closeBoxColours();
-    void fontAndEnabledThroughQWidget_data();
+    void fontAndEnabledThroughQWidget_data() { eachControl(); }
     void fontAndEnabledThroughQWidget();
 };
-
-// The six controls, each with what its empty store gives it and a font size key to read.
-void eachControl()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<quint32>("back");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("sizeKey");
-    QTest::addColumn<float>("points");   // 0: the control has no font
-    QTest::addColumn<int>("frame");      // 1: background capture stays inside the edges
-    QTest::newRow("button") << "elboton" << 0x44584Cu << "Boton" << "fontsize" << 12.0f << 1;
-    QTest::newRow("panel") << "elpanel" << 0x44584Cu << "Title" << "FONTSIZE" << 12.0f << 1;
-    QTest::newRow("frame") << "elframe" << 0x44584Cu << "" << "FontSize" << 0.0f << 1;
-    QTest::newRow("label") << "ellabel" << 0x37463Eu << "Caption" << "FontSize" << 12.0f << 0;
-    QTest::newRow("radio") << "elradio" << 0x44584Cu << "Caption" << "fontSize" << 12.0f << 0;
-    QTest::newRow("combo") << "elcombo" << 0x37463Eu << "" << "fontsize" << 12.0f << 0;
-}
-
-void TestSkinnedControl::defaultsAndFonts_data()
-{
-    eachControl();
-}
-
-void TestSkinnedControl::defaultsAndFonts()
-{
-    QFETCH(QString, kind);
-    QFETCH(quint32, back);
-    QFETCH(QString, caption);
-    QFETCH(QString, sizeKey);
-    QFETCH(float, points);
-    auto control = makeControl(kind);
-    setEdges(control.get(), 0x123456u, 0x654321u);   // something the store must overwrite
-    QSignalSpy changed(control.get(), &SkinnedControl::PropertyChanged);
-    control->ReadProperties(PropertyStore());
-    QCOMPARE(control->BackColor().value(), back);
-    QVERIFY(control->Enabled());
-    PropertyStore written;
-    control->WriteProperties(written);
-    QCOMPARE(written.readText(kind == "elpanel" ? "title" : "CAPTION", {}), caption);
-    QCOMPARE(written.readColor("color3dlight", 0u).value(), kind == "ellabel" ? 0u : 0x95AAA0u);
-    QCOMPARE(written.readColor("COLOR3DDARK", 0u).value(), kind == "ellabel" ? 0u : 0x80000008u);
-
-    QFont tahoma("Tahoma", -1, QFont::Bold);
-    tahoma.setPointSizeF(9.75);
-    PropertyStore store;
-    store.setFont("font", tahoma);
-    store.setValue(sizeKey, 120000);
-    control->ReadProperties(store);
-    QCOMPARE(changed.count(), 0);
-    control->WriteProperties(written);
-    QCOMPARE(written.value("FontSize").toLongLong(), qint64(points * 10000));
-    QCOMPARE(written.readFont("Font", QFont()).bold(), points > 0);
-}
 
 void TestSkinnedControl::settersRaisePropertyChanged()
 {
@@ -192,12 +150,8 @@ void TestSkinnedControl::settersRaisePropertyChanged()
 
 void TestSkinnedControl::edgeLines_data()
 {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<Rects>("light");
-    QTest::addColumn<Rects>("dark");
-    QTest::addColumn<QPoint>("pressAt");   // a left press here swaps the edge colours inside swapped
-    QTest::addColumn<QRect>("swapped");
+    // A left press at pressAt swaps the edge colours inside swapped.
+    columns<QString, QSize, Rects, Rects, QPoint, QRect>({"kind", "size", "light", "dark", "pressAt", "swapped"});
     // Each line stops one pixel short of its end point; right and bottom are drawn last.
     QTest::newRow("button, raised, bottom edge from x = 1") << "elboton" << QSize(121, 24)
         << Rects{{0, 0, 120, 1}, {0, 0, 1, 23}} << Rects{{120, 0, 1, 23}, {1, 23, 120, 1}}
@@ -214,12 +168,8 @@ void TestSkinnedControl::edgeLines_data()
 
 void TestSkinnedControl::edgeLines()
 {
-    QFETCH(QString, kind);
-    QFETCH(QSize, size);
-    QFETCH(Rects, light);
-    QFETCH(Rects, dark);
-    QFETCH(QPoint, pressAt);
-    QFETCH(QRect, swapped);
+    const auto [kind, size, light, dark, pressAt, swapped] =
+        fetch<QString, QSize, Rects, Rects, QPoint, QRect>("kind", "size", "light", "dark", "pressAt", "swapped");
     // A dark desktop theme (light window text) leaves the default dark edges black.
     const QPalette saved = QApplication::palette();
     const auto restore = qScopeGuard([&] { QApplication::setPalette(saved); });
@@ -251,9 +201,7 @@ void TestSkinnedControl::edgeLines()
 
 void TestSkinnedControl::sizeRules_data()
 {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QSize>("asked");
-    QTest::addColumn<QSize>("expected");
+    columns<QString, QSize, QSize>({"kind", "asked", "expected"});
     // 500 twips is 33.3 pixels: the rule gives the 34 pixels that cover it.
     QTest::newRow("button 300x500 twips") << "elboton" << QSize(20, 33) << QSize(34, 24);
     QTest::newRow("label 1000 twips high") << "ellabel" << QSize(70, 67) << QSize(70, 20);
@@ -265,9 +213,7 @@ void TestSkinnedControl::sizeRules_data()
 
 void TestSkinnedControl::sizeRules()
 {
-    QFETCH(QString, kind);
-    QFETCH(QSize, asked);
-    QFETCH(QSize, expected);
+    const auto [kind, asked, expected] = fetch<QString, QSize, QSize>("kind", "asked", "expected");
     auto control = makeControl(kind);
     control->resize(asked);
     QCOMPARE(control->size(), expected);
@@ -281,15 +227,9 @@ void TestSkinnedControl::sizeRules()
     }
 }
 
-void TestSkinnedControl::backgroundCapture_data()
-{
-    eachControl();
-}
-
 void TestSkinnedControl::backgroundCapture()
 {
-    QFETCH(QString, kind);
-    QFETCH(int, frame);
+    const auto [kind, frame] = fetch<QString, bool>("kind", "frame");
     QImage source(400, 300, QImage::Format_RGB32);
     for (int y = 0; y < source.height(); ++y)
         for (int x = 0; x < source.width(); ++x)
@@ -323,16 +263,10 @@ void TestSkinnedControl::backgroundCapture()
         QCOMPARE(shownAt(panel, inBox.x(), inBox.y()), body);
 }
 
-void TestSkinnedControl::dropShadowIsBlackCopyOnePixelOff_data()
-{
-    eachControl();
-}
-
 void TestSkinnedControl::dropShadowIsBlackCopyOnePixelOff()
 {
-    QFETCH(QString, kind);
-    QFETCH(QString, caption);
-    if (caption.isEmpty())
+    const auto [kind, caption] = fetch<QString, bool>("kind", "caption");
+    if (!caption)
         QSKIP("a control without a caption has no shadow");
     auto control = makeControl(kind);
     control->resize(160, 40);
@@ -361,17 +295,12 @@ void TestSkinnedControl::mouseEvents_data()
     // Each step is p(ress), r(elease), d(ouble-click) or m(ove) with the L, R or N(o) button at x,y, where
     // "T" is the caption's top; the signals each step raises, in order, steps apart by " | ".
     // Every control is 300 x 200 or as near as its size rules allow.
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("setup");
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<QString>("raised");
-    QTest::addColumn<bool>("pressedLook");   // whether the first step changes the look
+    // pressedLook: whether the first step changes the look.
+    columns<QString, QString, QString, QString, bool>({"kind", "setup", "script", "raised", "pressedLook"});
     QTest::newRow("button surface, released outside") << "elboton" << "" << "pL296,20 rL400,80"
         << "MouseDown(1,0,296,20) | MouseUp(1,0,400,80)" << true;
     QTest::newRow("button left pressed with right held") << "elboton" << "rightheld" << "pL20,T+4 rL20,T+4 rR20,T+4"
         << "MouseDown(3,0,14,4) | MouseUp(1,0,14,4) Click | MouseUp(2,0,14,4)" << false;
-    QTest::newRow("button right, then left") << "elboton" << "" << "pR20,T+4 rR20,T+4 pL20,T+4 rL20,T+4"
-        << "MouseDown(2,0,14,4) | MouseUp(2,0,14,4) | MouseDown(1,0,14,4) | MouseUp(1,0,14,4) Click" << false;
     QTest::newRow("button disabled") << "elboton" << "disabled" << "pL20,T+4 rL20,T+4" << " | " << false;
     QTest::newRow("button moves: margin, right of caption, caption") << "elboton" << ""
         << "mN2,2 mN296,12 mN16,T+4" << " |  | MouseMove(0,0,10,4)" << false;
@@ -401,11 +330,8 @@ void TestSkinnedControl::mouseEvents_data()
 
 void TestSkinnedControl::mouseEvents()
 {
-    QFETCH(QString, kind);
-    QFETCH(QString, setup);
-    QFETCH(QString, script);
-    QFETCH(QString, raised);
-    QFETCH(bool, pressedLook);
+    const auto [kind, setup, script, raised, pressedLook] =
+        fetch<QString, QString, QString, QString, bool>("kind", "setup", "script", "raised", "pressedLook");
     auto control = makeControl(kind);
     control->resize(300, 200);
     control->setEnabled(setup != "disabled");
@@ -456,28 +382,20 @@ void TestSkinnedControl::closeBoxColours_data()
 {
     // The panel's close box at (274, 8) of a 300 x 200 panel, read from a store of design
     // values, or (design: null) as it is before a holder reads any store into it.
-    QTest::addColumn<QVariant>("design");
-    QTest::addColumn<QRgb>("mark");
-    QTest::addColumn<QRgb>("face");
-    QTest::addColumn<QRgb>("light");   // left and top edge of the box
-    QTest::addColumn<QRgb>("dark");    // right and bottom edge
+    // light: left and top edge of the box; dark: right and bottom edge. The colours stored
+    // differ from each other, so one taken for another shows.
+    columns<QVariant, QRgb, QRgb, QRgb, QRgb>({"design", "mark", "face", "light", "dark"});
     QTest::newRow("as created") << QVariant() << 0x889180u << 0x4C5844u << 0xA0AA95u << 0x000000u;
     QTest::newRow("nothing stored") << QVariant(QVariantMap()) << 0x889180u << 0x4C5844u << 0xA0AA95u << 0x000000u;
-    QTest::newRow("the start-up dialogs' dark edge")
-        << QVariant(QVariantMap{{"color3ddark", 0x222E28}}) << 0x889180u << 0x4C5844u << 0xA0AA95u << 0x282E22u;
-    QTest::newRow("a darker body") << QVariant(QVariantMap{{"backcolor", 0x222E28}}) << 0x889180u << 0x282E22u
-                                   << 0xA0AA95u << 0x000000u;
-    QTest::newRow("a close colour of its own") << QVariant(QVariantMap{{"closecolor", 0x0000FF}}) << 0xFF0000u
-                                               << 0x4C5844u << 0xA0AA95u << 0x000000u;
+    QTest::newRow("the start-up dialogs' dark edge, a darker body, a close colour of its own")
+        << QVariant(QVariantMap{{"color3ddark", 0x222E28}, {"backcolor", 0x302010}, {"closecolor", 0x0000FF}})
+        << 0xFF0000u << 0x102030u << 0xA0AA95u << 0x282E22u;
 }
 
 void TestSkinnedControl::closeBoxColours()
 {
-    QFETCH(QVariant, design);
-    QFETCH(QRgb, mark);
-    QFETCH(QRgb, face);
-    QFETCH(QRgb, light);
-    QFETCH(QRgb, dark);
+    const auto [design, mark, face, light, dark] =
+        fetch<QVariant, QRgb, QRgb, QRgb, QRgb>("design", "mark", "face", "light", "dark");
     elpanel panel;
     if (!design.isNull()) {
         PropertyStore store;
@@ -501,16 +419,10 @@ void TestSkinnedControl::closeBoxColours()
     QCOMPARE(at(9, 17), dark);
 }
 
-void TestSkinnedControl::fontAndEnabledThroughQWidget_data()
-{
-    eachControl();
-}
-
 void TestSkinnedControl::fontAndEnabledThroughQWidget()
 {
     // As a holder or a style sets them, knowing nothing of the control: through QWidget.
-    QFETCH(QString, kind);
-    QFETCH(float, points);
+    const auto [kind, font] = fetch<QString, bool>("kind", "font");
     QWidget holder;
     std::unique_ptr<SkinnedControl> twin = makeControl(kind), owned = makeControl(kind);
     SkinnedControl *skinned = owned.release();
@@ -534,7 +446,7 @@ void TestSkinnedControl::fontAndEnabledThroughQWidget()
         return names.join(' ');
     };
     const QImage before = control->grab().toImage();
-    if (points > 0) {
+    if (font) {
         QFont big = control->font();
         big.setPointSizeF(14);
         big.setBold(true);
