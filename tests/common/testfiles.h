@@ -32,6 +32,14 @@ inline QMap<QString, QByteArray> Snapshot(const QString &folder)
     return files;
 }
 
+// A TGA header of `type` announcing `w` x `h` pixels of `bits`, then the image ID `id`.
+inline QByteArray TgaHeader(int type, int w, int h, int bits, int descriptor = 0, const QByteArray &id = {})
+{
+    const char bytes[18] = {char(id.size()), 0, char(type), 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                            char(w & 0xff), char(w >> 8), char(h & 0xff), char(h >> 8), char(bits), char(descriptor)};
+    return QByteArray(bytes, 18) + id;
+}
+
 // Takes `room` bytes, then refuses the rest the way a full disk does: with `reason` as its
 // error and -1, or, without a reason, by taking nothing and saying nothing.
 class LimitedDevice : public QBuffer

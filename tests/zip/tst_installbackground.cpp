@@ -19,15 +19,8 @@ static const QString Relative = R"(cstrike\resource\background)";
 // plain picture of that size needs, then cut or padded to `size` bytes when given.
 static QByteArray tga(int width, int height, int bits = 24, char type = 2, qsizetype size = -1)
 {
-    QByteArray bytes(18, '\0');
-    bytes[2] = type;
-    bytes[12] = char(width & 0xFF); bytes[13] = char(width >> 8);
-    bytes[14] = char(height & 0xFF); bytes[15] = char(height >> 8);
-    bytes[16] = char(bits);
-    bytes.append(qsizetype(width) * height * (bits / 8), '\x5a');
-    if (size >= 0)
-        bytes = bytes.leftJustified(size, '\0', true);
-    return bytes;
+    const QByteArray bytes = TgaHeader(type, width, height, bits) + QByteArray(qsizetype(width) * height * (bits / 8), '\x5a');
+    return size < 0 ? bytes : bytes.leftJustified(size, '\0', true);
 }
 
 // A layout file placing `tiles`, as the game reads it.
@@ -241,11 +234,8 @@ private slots:
                             const QString &named, const QString &reason) {
             QTest::newRow(name) << std::get<0>(entries) << std::get<1>(entries) << damage << named << reason;
         };
-        row("climbs out", withTile("../a.tga"), "", "../a.tga", "climbs out");
-        row("climbs out from within", withTile("resource/background/../../../a.tga"), "", "resource/background/../../../a.tga", "climbs out");
         row("climbs out with backslashes", withTile("..\\a.tga"), "", "../a.tga", "climbs out");
         row("absolute", withTile("/tmp/a.tga"), "", "/tmp/a.tga", "absolute name");
-        row("drive letter", withTile("C:/a.tga"), "", "C:/a.tga", "drive letter");
         row("drive letter alone", withTile("c:a.tga"), "", "c:a.tga", "drive letter");
         row("another file", std::make_tuple(QStringList{"BackgroundLayout.txt", "a.tga", "readme.txt"}, QByteArrayList{text, tile, "hi"}),
             "", "readme.txt", "neither a layout file nor a TGA tile");
@@ -262,14 +252,9 @@ private slots:
             "", "missing.tga", "neither in the archive nor in");
         row("tile outside its folder", std::make_tuple(QStringList{"BackgroundLayout.txt", "a.tga"}, QByteArrayList{layout({"../BackgroundLayout.txt.tga"}), tile}),
             "", "../BackgroundLayout.txt.tga", "neither in the archive nor in");
-        row("no picture", withTile("a.tga", "not a picture"), "", "a.tga", "not a 24- or 32-bit TGA");
         row("257 wide", withTile("a.tga", tga(257, 1)), "", "a.tga", "not a 24- or 32-bit TGA");
-        row("no height", withTile("a.tga", tga(4, 0)), "", "a.tga", "not a 24- or 32-bit TGA");
         row("16 bits", withTile("a.tga", tga(4, 4, 16)), "", "a.tga", "not a 24- or 32-bit TGA");
-        row("colour-mapped", withTile("a.tga", tga(4, 4, 24, 1)), "", "a.tga", "not a 24- or 32-bit TGA");
-        QByteArray mapped = tga(4, 4);
-        mapped[1] = 1;
-        row("with a colour map", withTile("a.tga", mapped), "", "a.tga", "not a 24- or 32-bit TGA");
+        row("with a colour map", withTile("a.tga", tga(4, 4).replace(1, 1, "\x01")), "", "a.tga", "not a 24- or 32-bit TGA");
         row("pixels cut short", withTile("a.tga", tga(4, 4).chopped(1)), "", "a.tga", "needs 66 bytes, it has 65");
         row("layout file over 64 KB", std::make_tuple(QStringList{"BackgroundLayout.txt", "a.tga"}, QByteArrayList{text.leftJustified(64 * 1024 + 1, ' '), tile}),
             "", "BackgroundLayout.txt", "larger than 64 KB");
