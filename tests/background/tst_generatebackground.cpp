@@ -22,9 +22,9 @@ namespace {
 const QString Relative = R"(cstrike\resource\background)";
 
 // Every pixel differs from its neighbours and from those of another `seed`.
-QImage testPicture(int resolution, quint32 seed)
+QImage testPicture(int resolution, quint32 seed, QSize size = {})
 {
-    QImage picture(ResolutionSize(resolution), QImage::Format_RGB32);
+    QImage picture(size.isValid() ? size : ResolutionSize(resolution), QImage::Format_RGB32);
     for (int i = 0; i < picture.width() * picture.height(); ++i)
         picture.setPixel(i % picture.width(), i / picture.width(), 0xff000000u | (i * 7 + seed));
     return picture;
@@ -36,76 +36,52 @@ class TstGenerateBackground : public QObject
 {
     Q_OBJECT
 private slots:
+    // Reassembled, the tiles are the picture; they are written first, then the layout files,
+    // and nothing else. Wide HD keeps the picture's shape; the classic resolutions add the HD
+    // pair, with their own text, only for a game that reads it.
     void run_data()
     {
-        QTest::addColumn<int>("resolution");
-        for (int resolution = 0; resolution < ResolutionCount; ++resolution)
-            QTest::newRow(qPrintable(ResolutionText(resolution))) << resolution;
-    }
-
-    void run()
-    {
-        QFETCH(int, resolution);
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath("cstrike/resource/background"));
-        const QImage picture = testPicture(resolution, 0);
-        const GenerateResult result = GenerateBackgroundFiles(picture, resolution, dir.filePath("hl.exe"), Relative);
-        QCOMPARE(int(result.status), int(GenerateResult::Done));
-        QStringList expected;
-        for (const TileSpec &tile : TileGrid(resolution)) {
-            expected << dir.filePath("cstrike/resource/background/" + tile.FileName);
-            QVERIFY2(ReadTga(expected.last()) == picture.copy(tile.rect()), qPrintable(tile.FileName));
-        }
-        expected << dir.filePath("cstrike/resource/BackgroundLayout.txt")
-                 << dir.filePath("cstrike/resource/BackgroundLoadingLayout.txt");
-        QCOMPARE(result.writtenFiles, expected);
-        QCOMPARE(Snapshot(dir.path()).keys(), [&] { QStringList s = expected; s.sort(); return s; }());
-    }
-
-    // Wide HD keeps the picture's shape; reassembled, the tiles are the picture. The classic
-    // resolutions add the HD pair, with their own text, only for a game that reads it.
-    void layoutFilesWritten_data()
-    {
-        QTest::addColumn<int>("resolution"); QTest::addColumn<QSize>("size");
-        QTest::addColumn<bool>("gameReadsHd"); QTest::addColumn<int>("tiles");
-        QTest::addColumn<QStringList>("layouts");
+        QTest::addColumn<int>("resolution"); QTest::addColumn<QSize>("size"); QTest::addColumn<bool>("gameReadsHd"); QTest::addColumn<int>("tiles"); QTest::addColumn<QStringList>("layouts");
         const QStringList classic{"BackgroundLayout.txt", "BackgroundLoadingLayout.txt"};
         const QStringList all = classic + QStringList{"HD_BackgroundLayout.txt", "HD_BackgroundLoadingLayout.txt"};
+        QTest::newRow("640x480") << 0 << QSize(640, 480) << false << 6 << classic;
+        QTest::newRow("800x600") << 1 << QSize(800, 600) << false << 12 << classic;
+        QTest::newRow("1024x768") << 2 << QSize(1024, 768) << false << 12 << classic;
+        QTest::newRow("1280x1024") << 3 << QSize(1280, 1024) << false << 20 << classic;
+        QTest::newRow("800x600, HD menu") << 1 << QSize(800, 600) << true << 12 << all;
         QTest::newRow("Wide HD 2400x1600") << int(WideHdResolution) << QSize(2400, 1600) << false << 70 << all;
         QTest::newRow("Wide HD 3840x960") << int(WideHdResolution) << QSize(3840, 960) << false << 60 << all;
         QTest::newRow("Wide HD 533x1600") << int(WideHdResolution) << QSize(533, 1600) << true << 21 << all;
         QTest::newRow("Wide HD 640x360") << int(WideHdResolution) << QSize(640, 360) << false << 6 << all;
-        QTest::newRow("800x600, HD menu") << 1 << QSize(800, 600) << true << 12 << all;
-        QTest::newRow("800x600") << 1 << QSize(800, 600) << false << 12 << classic;
     }
 
-    void layoutFilesWritten()
+    void run()
     {
-        QFETCH(int, resolution); QFETCH(QSize, size); QFETCH(bool, gameReadsHd);
-        QFETCH(int, tiles); QFETCH(QStringList, layouts);
+        QFETCH(int, resolution); QFETCH(QSize, size); QFETCH(bool, gameReadsHd); QFETCH(int, tiles); QFETCH(QStringList, layouts);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath("cstrike/resource/background"));
-        QImage picture(size, QImage::Format_RGB32);
-        for (int i = 0; i < size.width() * size.height(); ++i)
-            picture.setPixel(i % size.width(), i / size.width(), 0xff000000u | (i * 7));
+        const QImage picture = testPicture(resolution, 0, size);
         const GenerateResult result = GenerateBackgroundFiles(picture, resolution, dir.filePath("hl.exe"), Relative, gameReadsHd);
         QVERIFY2(result.status == GenerateResult::Done, qPrintable(result.errorString));
         QCOMPARE(result.made.Tiles.size(), tiles);
         QImage reassembled(size, QImage::Format_RGB32);
         QPainter painter(&reassembled);
-        for (const TileSpec &tile : result.made.Tiles) {
-            const QImage read = ReadTga(dir.filePath("cstrike/resource/background/" + tile.FileName));
+        QStringList expected;
+        for (const TileSpec &tile : resolution == WideHdResolution ? result.made.Tiles : TileGrid(resolution)) {
+            expected << dir.filePath("cstrike/resource/background/" + tile.FileName);
+            const QImage read = ReadTga(expected.last());
             QCOMPARE(read.size(), tile.rect().size());
             painter.drawImage(tile.rect().topLeft(), read);
         }
         painter.end();
         QVERIFY(reassembled == picture);
-        QStringList written;
-        for (const QString &name : QDir(dir.filePath("cstrike/resource")).entryList(QDir::Files))
-            written << name;
-        QCOMPARE(written, layouts);
-        for (const QString &name : layouts)
-            QCOMPARE(ReadBytes(dir.filePath("cstrike/resource/" + name)), result.made.textOf(name));
+        for (const QString &name : layouts) {
+            expected << dir.filePath("cstrike/resource/" + name);
+            QCOMPARE(ReadBytes(expected.last()), result.made.textOf(name));
+        }
+        QCOMPARE(result.writtenFiles, expected);
+        expected.sort();
+        QCOMPARE(Snapshot(dir.path()).keys(), expected);
     }
 
     void wideHdRefusesAPictureTooLarge()
@@ -155,8 +131,6 @@ private slots:
         QVERIFY(Snapshot(dir.path()) == before);
     }
 
-    // The disk fills at different points of the make: after a few tiles, and with only
-    // the layout files left to write.
     // Ended at any moment of a make, the game folder holds two equal layout files, and every
     // tile they name is there, whole.
     void endedMidMake()
@@ -193,6 +167,8 @@ private slots:
         }
     }
 
+    // The disk fills at different points of the make: after a few tiles, and with only
+    // the layout files left to write.
     void fullDiskMidMake_data()
     {
         QTest::addColumn<int>("leaveFree"); QTest::addColumn<QString>("failing");
