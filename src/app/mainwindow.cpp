@@ -19,6 +19,7 @@
 #include "games/gamelaunch.h"
 #include "games/gameprofile.h"
 #include "games/liblist.h"
+#include "games/steamlibrary.h"
 #include "io/paths.h"
 #include "io/tr.h"
 #include "io/wholefile.h"
@@ -55,8 +56,10 @@ constexpr int RightButton = 2;
 // offered as a second filter so the first still reads "hl.exe (hl.exe)".
 #ifdef Q_OS_WIN
 const QString ExeFilter = QStringLiteral("hl.exe (hl.exe)");
+const QStringList SteamExecutables{QStringLiteral("hl.exe")};
 #else
 const QString ExeFilter = QStringLiteral("hl.exe (hl.exe);;Linux build (hl_linux hl.sh)");
+const QStringList SteamExecutables{QStringLiteral("hl.sh"), QStringLiteral("hl_linux")};
 #endif
 
 // The first filter keeps its label; its patterns are every still-picture format this Qt reads,
@@ -83,10 +86,11 @@ PropertyStore ButtonDesign(const QString &caption)
 } // namespace
 
 Main::Main(UserInteraction *interaction, const QString &programFolder,
-           const QString &fallbackConfigFolder, QWidget *parent)
+           const QString &fallbackConfigFolder, const QStringList &steamFolders, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       m_interaction(interaction),
       m_programFolder(programFolder),
+      m_steamFolders(steamFolders),
       m_settingsLocation(programFolder, fallbackConfigFolder)
 {
     setWindowTitle(QStringLiteral("Quiltra"));
@@ -279,9 +283,12 @@ bool Main::LocateGameExe()
 {
     if (!m_settings.ExePath.isEmpty() && QFileInfo(m_settings.ExePath).isFile())
         return true;
+    // Where Steam installed the game, the dialog opens on it, chosen already.
+    const QList<SteamInstall> installs = FindSteamInstalls(m_steamFolders, SteamExecutables);
+    const QString found = installs.isEmpty() ? QString() : installs.first().Executable;
     QString chosen;
     do {
-        chosen = m_interaction->openFileName(m_langStrings.Entry(LangEntry::LocateExeTitle), ExeFilter);
+        chosen = m_interaction->openFileName(m_langStrings.Entry(LangEntry::LocateExeTitle), ExeFilter, found);
     } while (!chosen.isEmpty() && !usablePath(chosen));
     if (chosen.isEmpty()) {
         failStartUp(m_langStrings.Entry(LangEntry::UnableToLocateExe));

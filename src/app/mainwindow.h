@@ -28,8 +28,11 @@ class Main : public QWidget {
 public:
     // `programFolder` holds the default pictures and, where writable, config.dat;
     // `fallbackConfigFolder` receives config.dat when the program's folder cannot be written.
+    // `steamFolders` are where Steam may keep itself here; the game is looked for in their
+    // libraries when its executable is not known yet.
     Main(UserInteraction *interaction, const QString &programFolder,
-         const QString &fallbackConfigFolder, QWidget *parent = nullptr);
+         const QString &fallbackConfigFolder, const QStringList &steamFolders = {},
+         QWidget *parent = nullptr);
 
     // The start-up sequence; acts only the first time it is called. A step that gets no usable
     // answer shows its message and ends the program, leaving config.dat as it was.
@@ -103,6 +106,7 @@ private:
 
     UserInteraction *m_interaction;
     QString m_programFolder;
+    QStringList m_steamFolders;
     SettingsLocation m_settingsLocation;
 
     Settings m_settings;

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
@@ -106,9 +107,16 @@ bool QtUserInteraction::openFolder(const QString &folder, QString *errorString)
     return false;
 }
 
-QString QtUserInteraction::openFileName(const QString &title, const QString &filter)
+QString QtUserInteraction::openFileName(const QString &title, const QString &filter, const QString &selected)
 {
-    return QFileDialog::getOpenFileName(m_owner, title, QString(), filter);
+    // The filter that shows the chosen file, so it is not hidden by the first one.
+    QString shown;
+    const QString name = QFileInfo(selected).fileName();
+    for (const QString &one : filter.split(QStringLiteral(";;"))) {
+        if (!name.isEmpty() && one.contains(name))
+            shown = one;
+    }
+    return QFileDialog::getOpenFileName(m_owner, title, selected, filter, shown.isEmpty() ? nullptr : &shown);
 }
 
 QString QtUserInteraction::saveFileName(const QString &title, const QString &filter)

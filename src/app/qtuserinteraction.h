@@ -16,7 +16,7 @@ public:
     bool askYesNo(const QString &question) override;
     int chooseFromMenu(const QPoint &globalPos, const QList<MenuEntry> &entries) override;
     bool openFolder(const QString &folder, QString *errorString) override;
-    QString openFileName(const QString &title, const QString &filter) override;
+    QString openFileName(const QString &title, const QString &filter, const QString &selected = {}) override;
     QString saveFileName(const QString &title, const QString &filter) override;
     QString pickFolder(const QString &prompt) override;
     std::optional<QString> inputText(const QString &prompt, const QString &defaultText) override;

@@ -37,7 +37,8 @@ public:
     virtual bool openFolder(const QString &folder, QString *errorString) = 0;
 
     // The file the user chose to open, or an empty text when cancelled.
-    virtual QString openFileName(const QString &title, const QString &filter) = 0;
+    // `selected`, when given, is the file the dialog opens on, already chosen.
+    virtual QString openFileName(const QString &title, const QString &filter, const QString &selected = {}) = 0;
 
     // The file name the user chose to save under, or an empty text when cancelled.
     virtual QString saveFileName(const QString &title, const QString &filter) = 0;

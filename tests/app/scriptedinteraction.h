@@ -15,7 +15,7 @@ public:
     QList<bool> yesNoAnswers;
     QString startError;   // non-empty: process starts fail with this reason
 
-    // "open <title> | <filter>", "save ...", "folder <prompt>", "input <prompt> | <offered>",
+    // "open <title> | <filter>[ | <file chosen at first>]", "save ...", "folder <prompt>", "input <prompt> | <offered>",
     // "language", "game", "start <program> | <arguments,by,commas> | <working folder>",
     // "ask <question>", "menu <entry>|<entry>|(<disabled entry>)", "browse <folder>".
     QStringList log, messages;
@@ -38,9 +38,9 @@ public:
         log.append("browse " + folder);
         return true;
     }
-    QString openFileName(const QString &title, const QString &filter) override
+    QString openFileName(const QString &title, const QString &filter, const QString &selected = {}) override
     {
-        return next(openAnswers, "open " + title + " | " + filter);
+        return next(openAnswers, "open " + title + " | " + filter + (selected.isEmpty() ? "" : " | " + selected));
     }
     QString saveFileName(const QString &title, const QString &filter) override
     {

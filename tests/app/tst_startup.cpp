@@ -1,5 +1,6 @@
 #include "app/gametree.h"
 #include "common/fulldisk.h"
+#include "games/steamlibrary.h"
 #include "controls/elboton.h"
 #include "controls/ellabel.h"
 
@@ -187,6 +188,24 @@ private slots:
         QVERIFY2(t.ui.messages.isEmpty() && !t.ui.ended, qPrintable(t.ui.messages.join('\n')));
         QVERIFY(file.seek(0) && file.readAll() == before);
         QVERIFY(t.readFile("fallback/config.dat").startsWith(t.exePath().toUtf8() + "\r\n 1\r\n"));
+    }
+
+    // With the executable not known yet, the dialog opens on the one Steam installed.
+    void steamInstallChosenAtFirst()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("Steam's place comes from the registry here");
+#endif
+        GameTree t;
+        QVERIFY(QDir().mkpath(t.path("home/.local/share/Steam/steamapps/common/Half-Life")));
+        QVERIFY(t.writeFile("home/.local/share/Steam/steamapps/common/Half-Life/hl_linux", {}));
+        t.ui.openAnswers = {t.exePath()};
+        t.window = std::make_unique<Main>(&t.ui, t.path("program"), t.path("fallback"),
+                                          SteamRootCandidates(t.path("home")));
+        t.window->StartUp();
+        QCOMPARE(t.ui.log.filter("open ").value(0),
+                 "open Locate HL.exe | hl.exe (hl.exe);;Linux build (hl_linux hl.sh) | "
+                     + t.path("home/.local/share/Steam/steamapps/common/Half-Life/hl_linux"));
     }
 
     void steamConditionZeroNeedsNoPicker()
