@@ -188,7 +188,8 @@ void TestElcombo::focusMark()
     window.show();
     focusFromKeyboard(focusBy == "Backtab" ? make : run);
     if (focusBy == "Tab" || focusBy == "Backtab")
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, focusBy == "Tab" ? Qt::NoModifier : Qt::ShiftModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                        focusBy == "Tab" ? Qt::NoModifier : Qt::ShiftModifier);
     if (focusBy == "click")
         combo->setFocus(Qt::MouseFocusReason);
     QCOMPARE(QApplication::focusWidget(), focusBy == "none" ? static_cast<QWidget *>(run) : combo);
