@@ -57,6 +57,7 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<int>("answer");
         QTest::newRow("Lang: Down to Espanol, Tab, Return") << false << 0 << "Down tab p:Return r:Return" << 1;
+        QTest::newRow("Game: Down to Condition Zero, Return on it") << true << 0 << "Down p:Return" << 1;
         QTest::newRow("Lang: Space on the checked English, Tab straight to Ok, Space")
             << false << 0 << "p:Space r:Space tab p:Space r:Space" << 0;
         QTest::newRow("Game: Down to Condition Zero, Tab straight to Ok, Enter")

@@ -7,6 +7,7 @@
 
 #include <QCloseEvent>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShowEvent>
@@ -79,6 +80,16 @@ void ChoiceDialog::radioClicked(elradio *clicked)
         if (radio != clicked)
             radio->setValue(false);
     }
+}
+
+void ChoiceDialog::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !event->isAutoRepeat() && m_radios.contains(focusWidget())) {
+        okClicked();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void ChoiceDialog::okClicked()

@@ -39,6 +39,8 @@ protected:
 
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // Enter or Return on a choice answers with it, as Ok does.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void radioClicked(elradio *clicked);
