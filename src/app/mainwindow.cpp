@@ -40,6 +40,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QWindow>
 
 namespace {
@@ -531,7 +532,12 @@ void Main::RunGame()
             return;
         extraParameters = *answer;
     }
+#ifdef Q_OS_WIN
     const LaunchCommand command = GameLaunchCommand(m_settings.ExePath, extraParameters);
+#else
+    const LaunchCommand command = SteamAwareLaunchCommand(m_currentGame, m_settings.ExePath, extraParameters,
+                                                          QStandardPaths::findExecutable(QStringLiteral("steam")));
+#endif
     QString error;
     if (!m_interaction->startDetached(command.Program, command.Arguments, command.WorkingFolder,
                                       &error))

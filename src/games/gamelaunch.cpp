@@ -25,6 +25,18 @@ QString OfferedLaunchArgument(int gameIndex, const QString &relativeFolder)
     return QStringLiteral("-game ") + inUse;
 }
 
+LaunchCommand SteamAwareLaunchCommand(int gameIndex, const QString &exePath, const QString &extraParameters,
+                                      const QString &steamProgram)
+{
+    const bool inSteamLibrary = WithSeparators(exePath, u'/').contains(QLatin1String("/steamapps/common/"), Qt::CaseInsensitive);
+    if (steamProgram.isEmpty() || !inSteamLibrary)
+        return GameLaunchCommand(exePath, extraParameters);
+    return {steamProgram,
+            QStringList{QStringLiteral("-applaunch"), QString::number(ProfileOf(gameIndex).SteamAppId)}
+                + QProcess::splitCommand(extraParameters),
+            GameRoot(exePath)};
+}
+
 LaunchCommand GameLaunchCommand(const QString &exePath, const QString &extraParameters)
 {
     // The program is passed apart from its arguments, so blanks in the path need no quoting.

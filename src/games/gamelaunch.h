@@ -19,6 +19,12 @@ bool AsksExtraParameters(int gameIndex);
 // in "czero", and "-game cz" would not find it). Empty for Half-Life DeathMatch.
 QString OfferedLaunchArgument(int gameIndex, const QString &relativeFolder);
 
+// A game installed in a Steam library misses Steam's runtime when started directly: there,
+// with a `steamProgram` found on this system, Steam starts it by its app id with the user's
+// extra parameters. Elsewhere, or without Steam, the same as GameLaunchCommand.
+LaunchCommand SteamAwareLaunchCommand(int gameIndex, const QString &exePath, const QString &extraParameters,
+                                      const QString &steamProgram);
+
 // The executable started with the user's extra parameters, split the way a shell would
 // (quotes group blanks), inside the game's own folder where the engine finds its files.
 LaunchCommand GameLaunchCommand(const QString &exePath, const QString &extraParameters);

@@ -18,6 +18,7 @@ struct GameProfile {
     const char *DefaultPicture;   // file beside the program loaded at start-up
     // Entry numbers in LangStrings.
     int RunCaption, MakeCaption, SuccessMessage, BackgroundFolderMessage, ResourceFolderMessage;
+    int SteamAppId;               // what Steam starts the game by
 };
 
 // The row of `gameIndex`; -1 and every other value outside 0..3 give Half-Life DeathMatch,

@@ -1,6 +1,7 @@
 // The per-game table and the launch command each game's row leads to.
 #include "games/gamelaunch.h"
 #include "games/gameprofile.h"
+#include "io/paths.h"
 
 #include <QTest>
 
@@ -53,6 +54,32 @@ private slots:
     {
         QFETCH(QString, typed); QFETCH(QStringList, arguments);
         QCOMPARE(GameLaunchCommand("/games/Half-Life/hl_linux", typed).Arguments, arguments);
+    }
+
+    // A game in a Steam library is started by Steam, by its app id, where Steam is found.
+    void steamLaunch_data()
+    {
+        QTest::addColumn<int>("game"); QTest::addColumn<QString>("exe"); QTest::addColumn<QString>("steam");
+        QTest::addColumn<QString>("program"); QTest::addColumn<QStringList>("arguments");
+        const QString lib = "/home/u/.local/share/Steam/steamapps/common/Half-Life/hl.sh";
+        const QStringList typed{"-game", "cstrike", "+name", "Big  Joe"};   // the Run box's answer, split
+        const QString steam = "/usr/games/steam";
+        QTest::newRow("Cs") << 0 << lib << steam << steam << QStringList{"-applaunch", "10"} + typed;
+        QTest::newRow("Cz") << 1 << lib << steam << steam << QStringList{"-applaunch", "80"} + typed;
+        QTest::newRow("Dod, library in another letter case") << 2 << "/mnt/SteamApps/Common/Half-Life/hl_linux"
+                                                             << steam << steam << QStringList{"-applaunch", "30"} + typed;
+        QTest::newRow("HL") << 3 << lib << steam << steam << QStringList{"-applaunch", "70"} + typed;
+        QTest::newRow("no Steam found") << 0 << lib << "" << lib << typed;
+        QTest::newRow("not in a Steam library") << 0 << "/opt/hl/hl_linux" << steam << "/opt/hl/hl_linux" << typed;
+    }
+
+    void steamLaunch()
+    {
+        QFETCH(int, game); QFETCH(QString, exe); QFETCH(QString, steam); QFETCH(QString, program); QFETCH(QStringList, arguments);
+        const LaunchCommand c = SteamAwareLaunchCommand(game, exe, R"(-game cstrike +name "Big  Joe")", steam);
+        QCOMPARE(c.Program, program);
+        QCOMPARE(c.Arguments, arguments);
+        QCOMPARE(c.WorkingFolder, GameRoot(exe));
     }
 
     // The folder in use is named as it is spelt on disk, whatever its letter case.
