@@ -29,5 +29,5 @@ Settings ParseSettings(const QByteArray &bytes);
 // A missing file gives the defaults and true; an unreadable one the defaults, false and a reason.
 bool ReadSettings(const QString &fileName, Settings &settings, QString *errorString = nullptr);
 
-// Writes through QSaveFile; on failure the old file stays and errorString names file and reason.
+// Writes through the whole-file writer; on failure the old file stays and errorString names file and reason.
 bool WriteSettings(const QString &fileName, const Settings &settings, QString *errorString = nullptr);

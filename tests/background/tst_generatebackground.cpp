@@ -21,12 +21,12 @@ namespace {
 
 const QString Relative = R"(cstrike\resource\background)";
 
-// Every pixel differs from its neighbours and from those of another `seed`.
-QImage testPicture(int resolution, quint32 seed, QSize size = {})
+// Every pixel differs from its neighbours and from those of another `variant`.
+QImage testPicture(int resolution, quint32 variant, QSize size = {})
 {
     QImage picture(size.isValid() ? size : ResolutionSize(resolution), QImage::Format_RGB32);
     for (int i = 0; i < picture.width() * picture.height(); ++i)
-        picture.setPixel(i % picture.width(), i / picture.width(), 0xff000000u | (i * 7 + seed));
+        picture.setPixel(i % picture.width(), i / picture.width(), 0xff000000u | (i * 7 + variant));
     return picture;
 }
 
