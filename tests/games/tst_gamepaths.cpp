@@ -14,46 +14,32 @@ private slots:
         QCOMPARE(GameRoot("hl.exe"), "");
     }
 
+    // Whether a picked folder ends in resource\background, and what of it lies under the game's root.
     void pickedFolder_data()
     {
-        QTest::addColumn<QString>("picked");
-        QTest::addColumn<QString>("root");
-        QTest::addColumn<QString>("relative");   // empty: refused
-        QTest::newRow("any case, kept as picked") << R"(C:\HL\cstrike\Resource\Background)" << R"(C:\HL\)"
+        QTest::addColumn<QString>("picked"); QTest::addColumn<QString>("root");
+        QTest::addColumn<bool>("ends"); QTest::addColumn<QString>("relative");   // empty: refused
+        const QString root = R"(C:\HL\)";
+        QTest::newRow("any case, kept as picked") << R"(C:\HL\cstrike\Resource\Background)" << root << true
                                                   << R"(cstrike\Resource\Background)";
-        QTest::newRow("another drive") << R"(E:\HL\cstrike\resource\background)" << R"(C:\HL\)" << "";
-        QTest::newRow("another install") << R"(C:\HL2\cz\resource\background)" << R"(C:\HL\)" << "";
-        QTest::newRow("root in the middle") << R"(D:\C:\HL\cz\resource\background)" << R"(C:\HL\)" << "";
-        QTest::newRow("too short") << R"(resource\backgr)" << "" << "";
-        QTest::newRow("wrong suffix") << R"(C:\HL\cz\resource\backgrounds)" << R"(C:\HL\)" << "";
-        QTest::newRow("slashes") << "/opt/hl/dod/resource/background" << "/opt/hl/" << "dod/resource/background";
-        QTest::newRow("not at a folder boundary") << R"(C:\HL\cz\myresource\background)" << R"(C:\HL\)" << "";
-        QTest::newRow("trailing separator") << R"(C:\HL\cz\resource\background\)" << R"(C:\HL\)"
-                                            << R"(cz\resource\background\)";
-    }
-
-    void backgroundFolderEnding_data()
-    {
-        QTest::addColumn<QString>("path"); QTest::addColumn<bool>("ends");
-        QTest::newRow("backslashes") << R"(cstrike\resource\background)" << true;
-        QTest::newRow("mixed, any case") << R"(czero/RESOURCE\Background)" << true;
-        QTest::newRow("alone") << "resource/background" << true;
-        QTest::newRow("trailing separators") << "dod/resource/background//" << true;
-        QTest::newRow("inside a longer name") << R"(cstrike\myresource\background)" << false;
-        QTest::newRow("the game root") << "cstrike" << false;
-        QTest::newRow("background only") << R"(cstrike\background)" << false;
-        QTest::newRow("empty") << "" << false;
-    }
-
-    void backgroundFolderEnding()
-    {
-        QFETCH(QString, path); QFETCH(bool, ends);
-        QCOMPARE(EndsWithBackgroundFolder(path), ends);
+        QTest::newRow("mixed, trailing separators") << R"(C:\HL\czero/RESOURCE\background\\)" << root << true
+                                                    << R"(czero/RESOURCE\background\\)";
+        QTest::newRow("slashes") << "/opt/hl/dod/resource/background" << "/opt/hl/" << true << "dod/resource/background";
+        QTest::newRow("another drive") << R"(E:\HL\cstrike\resource\background)" << root << true << "";
+        QTest::newRow("another install") << R"(C:\HL2\cz\resource\background)" << root << true << "";
+        QTest::newRow("root in the middle") << R"(D:\C:\HL\cz\resource\background)" << root << true << "";
+        QTest::newRow("no root") << "/opt/hl/dod/resource/background" << "" << true << "";
+        QTest::newRow("alone") << "resource/background" << "/" << true << "";
+        QTest::newRow("inside a longer name") << R"(C:\HL\cz\myresource\background)" << root << false << "";
+        QTest::newRow("wrong suffix") << R"(C:\HL\cz\resource\backgrounds)" << root << false << "";
+        QTest::newRow("background only") << R"(C:\HL\cstrike\background)" << root << false << "";
+        QTest::newRow("empty") << "" << "" << false << "";
     }
 
     void pickedFolder()
     {
-        QFETCH(QString, picked); QFETCH(QString, root); QFETCH(QString, relative);
+        QFETCH(QString, picked); QFETCH(QString, root); QFETCH(bool, ends); QFETCH(QString, relative);
+        QCOMPARE(EndsWithBackgroundFolder(picked), ends);
         QCOMPARE(RelativeBackgroundFolder(picked, root, Qt::CaseSensitive), relative);
     }
 };
