@@ -160,20 +160,63 @@ QSize declaredBmpSize(const QString &fileName)
     return QSize(width, qAbs(height));
 }
 
+// libjpeg decodes at whole eighths of the size, each side rounded up.
+QSize eighthsOf(const QSize &original, int eighths)
+{
+    return QSize(int((qint64(original.width()) * eighths + 7) / 8),
+                 int((qint64(original.height()) * eighths + 7) / 8));
+}
+
+bool covers(const QSize &size, const QSize &least)
+{
+    return size.width() >= least.width() && size.height() >= least.height();
+}
+
+qint64 pixels(const QSize &size)
+{
+    return qint64(size.width()) * size.height();
+}
+
+// Asked for a size, Qt's reader decodes at the eighth of the picture that the size's share of it
+// rounds up to, and smooth-scales a copy unless that eighth is the size asked, which it is only
+// when both sides divide into it. Given a clip rect too, it takes a half, quarter or eighth instead,
+// by whole division of the clip by the size; through a clip rect rounded up to whole reduced
+// pixels (clipToHalvings), any picture comes whole at those.
+bool handedOverWhole(const QSize &original, int eighths)
+{
+    return eighths == 1 || eighths == 2 || eighths == 4 || eighths == 8
+        || (qint64(original.width()) * eighths % 8 == 0 && qint64(original.height()) * eighths % 8 == 0);
+}
+
+// The clip rect through which the reader hands over `size` as the half, quarter or eighth of
+// `original` that it is; null when it is none of them.
+QRect clipToHalvings(const QSize &original, const QSize &size)
+{
+    for (const int halvings : {2, 4, 8}) {
+        if (size == eighthsOf(original, 8 / halvings))
+            return QRect(QPoint(0, 0), size * halvings);
+    }
+    return {};
+}
+
 } // namespace
 
-QSize DecodedSize(const QSize &original)
+QSize DecodedSize(const QSize &original, const QSize &needed)
 {
     const qint64 width = original.width();
     const qint64 height = original.height();
     if (width <= 0 || height <= 0)
         return original;
-    // Fitting reaches the box's sides first on the relatively longer side of the picture.
-    const bool fitsByWidth = width * FitSize.height() >= height * FitSize.width();
-    const qint64 needWidth = qMax(qMin<qint64>(width, StretchSize.width()),
-                                  fitsByWidth ? qMin<qint64>(width, FitSize.width()) : 0);
-    const qint64 needHeight = qMax(qMin<qint64>(height, StretchSize.height()),
-                                   fitsByWidth ? 0 : qMin<qint64>(height, FitSize.height()));
+    qint64 needWidth = qMin<qint64>(width, qMax(needed.width(), 0));
+    qint64 needHeight = qMin<qint64>(height, qMax(needed.height(), 0));
+    if (needed.isEmpty()) {
+        // Fitting reaches the box's sides first on the relatively longer side of the picture.
+        const bool fitsByWidth = width * FitSize.height() >= height * FitSize.width();
+        needWidth = qMax(qMin<qint64>(width, StretchSize.width()),
+                         fitsByWidth ? qMin<qint64>(width, FitSize.width()) : 0);
+        needHeight = qMax(qMin<qint64>(height, StretchSize.height()),
+                          fitsByWidth ? 0 : qMin<qint64>(height, FitSize.height()));
+    }
     // One factor for both sides keeps the shape: the side that needs the larger share sets it,
     // and the other rounds up so it loses nothing either.
     if (needWidth * height >= needHeight * width)
@@ -181,26 +224,23 @@ QSize DecodedSize(const QSize &original)
     return QSize(int((width * needHeight + height - 1) / height), int(needHeight));
 }
 
-QSize JpegDecodedSize(const QSize &original)
+QSize JpegDecodedSize(const QSize &original, const QSize &needed)
 {
-    const QSize least = DecodedSize(original);
+    const QSize least = DecodedSize(original, needed);
     if (least == original)
         return original;
-    // libjpeg decodes at whole eighths of the size, the smallest eighth that covers the asked
-    // size. Asked for exactly that eighth, Qt keeps it; asked for anything else, it holds the
-    // eighth and a smooth-scaled copy at once, too much for a long panorama.
-    const qint64 width = original.width();
-    const qint64 height = original.height();
-    qint64 eighths = 1;
-    while (eighths < 8 && (width * eighths < 8 * qint64(least.width())
-                           || height * eighths < 8 * qint64(least.height())))
-        ++eighths;
-    if ((width * eighths) % 8 == 0 && (height * eighths) % 8 == 0)
-        return QSize(int(width * eighths / 8), int(height * eighths / 8));
-    return least;
+    int covering = 1;
+    while (covering < 8 && !covers(eighthsOf(original, covering), least))
+        ++covering;
+    int whole = covering;
+    while (!handedOverWhole(original, whole))
+        ++whole;
+    // Asked for `least`, the reader holds the covering eighth and the copy scaled from it at once.
+    const qint64 scaledPeak = pixels(eighthsOf(original, covering)) + pixels(least);
+    return pixels(eighthsOf(original, whole)) <= scaledPeak ? eighthsOf(original, whole) : least;
 }
 
-bool DecodePicture(const QString &fileName, QImage &picture, QString *errorString)
+bool DecodePicture(const QString &fileName, QImage &picture, QString *errorString, const QSize &needed)
 {
     const QString name = QDir::toNativeSeparators(fileName);
     const auto refuse = [errorString](const QString &message) {
@@ -236,9 +276,13 @@ bool DecodePicture(const QString &fileName, QImage &picture, QString *errorStrin
 
     const bool reducedWhileDecoding = stored.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize);
     if (reducedWhileDecoding) {
-        const QSize size = format == "jpeg" ? JpegDecodedSize(shown) : DecodedSize(shown);
-        if (size != shown)
-            reader.setScaledSize(turned ? size.transposed() : size);
+        const QSize size = format == "jpeg" ? JpegDecodedSize(shown, needed) : DecodedSize(shown, needed);
+        const QSize storedSize = turned ? size.transposed() : size;
+        if (size != shown) {
+            reader.setScaledSize(storedSize);
+            if (format == "jpeg")
+                reader.setClipRect(clipToHalvings(stored, storedSize));
+        }
     }
     QImage decoded = reader.read();
     if (jpegDamage.caught() || (format == "jpeg" && file.readAtEnd()) || (format == "bmp" && file.shortRead())) {
@@ -252,7 +296,7 @@ bool DecodePicture(const QString &fileName, QImage &picture, QString *errorStrin
         // Converted first, in place where Qt can: smooth scaling takes only RGB32 or premultiplied
         // pixels and would otherwise make a full-size copy of its own.
         decoded = std::move(decoded).convertToFormat(QImage::Format_RGB32);
-        const QSize size = DecodedSize(decoded.size());
+        const QSize size = DecodedSize(decoded.size(), needed);
         if (size != decoded.size())
             decoded = decoded.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }

@@ -164,54 +164,65 @@ class TestDecodePicture : public QObject {
 private slots:
     void init() { FailOnUndeclaredWarnings(); }
 
-    // The least size keeps what fitting in 3840x1600 and stretching to 1280x1024 need; a JPEG
-    // takes the eighth of its size that covers it, when its sides divide into that eighth.
-    void decodedSizesKeepWhatTheLargestBackgroundsNeed_data()
+    // The least size keeps what the need asks (by default what fitting in 3840x1600 and stretching
+    // to 1280x1024 ask); a JPEG takes the eighth of its size that covers it and holds fewest pixels:
+    // a half, quarter or eighth of any size, another eighth when its sides divide into it, or else
+    // the least size, scaled by Qt's reader from the eighth that covers it.
+    void decodedSizesKeepWhatTheNeedAsks_data()
     {
-        QTest::addColumn<QSize>("original"); QTest::addColumn<QSize>("least"); QTest::addColumn<QSize>("jpeg");
-        QTest::newRow("photo: the fit's height; a half") << QSize(6000, 4000) << QSize(2400, 1600) << QSize(3000, 2000);
-        QTest::newRow("100 MP square; a quarter") << QSize(10000, 10000) << QSize(1600, 1600) << QSize(2500, 2500);
-        QTest::newRow("rounded up; three eighths") << QSize(8000, 6000) << QSize(2134, 1600) << QSize(3000, 2250);
-        QTest::newRow("even sides; a half") << QSize(6002, 4002) << QSize(2400, 1600) << QSize(3001, 2001);
-        QTest::newRow("seven eighths") << QSize(4000, 2000) << QSize(3200, 1600) << QSize(3500, 1750);
-        QTest::newRow("barely larger; whole") << QSize(4000, 1700) << QSize(3765, 1600) << QSize(4000, 1700);
-        QTest::newRow("just over the fit's box; whole") << QSize(3841, 1601) << QSize(3839, 1600) << QSize(3841, 1601);
-        QTest::newRow("wide: the fit's width; a half") << QSize(9000, 3000) << QSize(3840, 1280) << QSize(4500, 1500);
+        QTest::addColumn<QSize>("original"); QTest::addColumn<QSize>("needed");
+        QTest::addColumn<QSize>("least"); QTest::addColumn<QSize>("jpeg");
+        const QSize everyUse;
+        QTest::newRow("photo: the fit's height; a half") << QSize(6000, 4000) << everyUse << QSize(2400, 1600) << QSize(3000, 2000);
+        QTest::newRow("100 MP square; a quarter") << QSize(10000, 10000) << everyUse << QSize(1600, 1600) << QSize(2500, 2500);
+        QTest::newRow("rounded up; three eighths") << QSize(8000, 6000) << everyUse << QSize(2134, 1600) << QSize(3000, 2250);
+        QTest::newRow("odd sides; a half") << QSize(6001, 4001) << everyUse << QSize(2400, 1600) << QSize(3001, 2001);
+        QTest::newRow("seven eighths") << QSize(4000, 2000) << everyUse << QSize(3200, 1600) << QSize(3500, 1750);
+        QTest::newRow("off the eighth; whole, fewer than seven eighths and a copy")
+            << QSize(4001, 2001) << everyUse << QSize(3200, 1600) << QSize(4001, 2001);
+        QTest::newRow("barely larger; whole") << QSize(4000, 1700) << everyUse << QSize(3765, 1600) << QSize(4000, 1700);
+        QTest::newRow("just over the fit's box; whole") << QSize(3841, 1601) << everyUse << QSize(3839, 1600) << QSize(3841, 1601);
+        QTest::newRow("wide: the fit's width; a half") << QSize(9000, 3000) << everyUse << QSize(3840, 1280) << QSize(4500, 1500);
         QTest::newRow("panorama: the stretch's height; five eighths")
-            << QSize(30000, 2000) << QSize(15360, 1024) << QSize(18750, 1250);
-        QTest::newRow("panorama off the pixel") << QSize(30001, 2001) << QSize(15353, 1024) << QSize(15353, 1024);
+            << QSize(30000, 2000) << everyUse << QSize(15360, 1024) << QSize(18750, 1250);
+        QTest::newRow("panorama off the pixel: scaled") << QSize(30001, 2001) << everyUse << QSize(15353, 1024) << QSize(15353, 1024);
         QTest::newRow("tall strip: the stretch's width; six eighths")
-            << QSize(2000, 30000) << QSize(1280, 19200) << QSize(1500, 22500);
-        QTest::newRow("thin strip kept") << QSize(5200, 100) << QSize(5200, 100) << QSize(5200, 100);
-        QTest::newRow("the fit's box kept") << QSize(3840, 1600) << QSize(3840, 1600) << QSize(3840, 1600);
-        QTest::newRow("small kept") << QSize(1000, 800) << QSize(1000, 800) << QSize(1000, 800);
+            << QSize(2000, 30000) << everyUse << QSize(1280, 19200) << QSize(1500, 22500);
+        QTest::newRow("thin strip kept") << QSize(5200, 100) << everyUse << QSize(5200, 100) << QSize(5200, 100);
+        QTest::newRow("the fit's box kept") << QSize(3840, 1600) << everyUse << QSize(3840, 1600) << QSize(3840, 1600);
+        QTest::newRow("small kept") << QSize(1000, 800) << everyUse << QSize(1000, 800) << QSize(1000, 800);
+        const QSize largest(1280, 1024);
+        QTest::newRow("photo for 1280x1024; three eighths") << QSize(6000, 4000) << largest << QSize(1536, 1024) << QSize(2250, 1500);
+        QTest::newRow("odd photo for 1280x1024; scaled, fewer than a half")
+            << QSize(6001, 4001) << largest << QSize(1536, 1024) << QSize(1536, 1024);
+        QTest::newRow("96 MP for 640x480; an eighth") << QSize(12000, 8000) << QSize(640, 480) << QSize(720, 480) << QSize(1500, 1000);
+        QTest::newRow("square for a wide need; a quarter") << QSize(4000, 4000) << QSize(640, 480) << QSize(640, 640) << QSize(1000, 1000);
+        QTest::newRow("smaller than the need kept") << QSize(1000, 800) << largest << QSize(1000, 800) << QSize(1000, 800);
     }
-    void decodedSizesKeepWhatTheLargestBackgroundsNeed()
+    void decodedSizesKeepWhatTheNeedAsks()
     {
-        QFETCH(QSize, original);
-        QFETCH(QSize, least);
-        QFETCH(QSize, jpeg);
-        QCOMPARE(DecodedSize(original), least);
-        QCOMPARE(JpegDecodedSize(original), jpeg);
+        QFETCH(QSize, original); QFETCH(QSize, needed); QFETCH(QSize, least); QFETCH(QSize, jpeg);
+        QCOMPARE(DecodedSize(original, needed), least);
+        QCOMPARE(JpegDecodedSize(original, needed), jpeg);
     }
 
     void picturesLoadReducedAndTheRightWayRound_data()
     {
         QTest::addColumn<QString>("name"); QTest::addColumn<QSize>("shown");
-        QTest::addColumn<QSize>("decoded");
+        QTest::addColumn<QSize>("needed"); QTest::addColumn<QSize>("decoded");
         // 183 MB decoded whole: over Qt's own allocation limit.
-        QTest::newRow("large BMP: whole, then reduced") << "large.bmp" << QSize(8000, 6000) << QSize(2134, 1600);
-        QTest::newRow("small BMP kept") << "small.bmp" << SmallSize << SmallSize;
-        QTest::newRow("small JPEG kept") << "small.jpg" << SmallSize << SmallSize;
-        QTest::newRow("wide JPEG at seven eighths") << "wide.jpg" << QSize(6000, 1200) << QSize(5250, 1050);
-        QTest::newRow("JPEG off the eighth") << "odd.jpg" << QSize(4001, 2001) << QSize(3200, 1600);
-        QTest::newRow("JPEG turned by its EXIF") << "turned.jpg" << QSize(6000, 1200) << QSize(5250, 1050);
+        QTest::newRow("large BMP: whole, then reduced") << "large.bmp" << QSize(8000, 6000) << QSize() << QSize(2134, 1600);
+        QTest::newRow("BMP reduced to the need") << "need.bmp" << QSize(1600, 1200) << QSize(640, 480) << QSize(640, 480);
+        QTest::newRow("small BMP kept") << "small.bmp" << SmallSize << QSize() << SmallSize;
+        QTest::newRow("small JPEG kept") << "small.jpg" << SmallSize << QSize() << SmallSize;
+        QTest::newRow("wide JPEG at seven eighths") << "wide.jpg" << QSize(6000, 1200) << QSize() << QSize(5250, 1050);
+        QTest::newRow("JPEG off the eighth, whole") << "odd.jpg" << QSize(4001, 2001) << QSize() << QSize(4001, 2001);
+        QTest::newRow("JPEG turned by its EXIF, off the eighth at a quarter")
+            << "turned.jpg" << QSize(801, 1201) << QSize(200, 300) << QSize(201, 301);
     }
     void picturesLoadReducedAndTheRightWayRound()
     {
-        QFETCH(QString, name);
-        QFETCH(QSize, shown);
-        QFETCH(QSize, decoded);
+        QFETCH(QString, name); QFETCH(QSize, shown); QFETCH(QSize, needed); QFETCH(QSize, decoded);
         QString file = m_dir.filePath(name);
         if (name.endsWith(".bmp")) {
             QFile bmp(file);
@@ -225,16 +236,31 @@ private slots:
 
         QImage picture;
         QString error;
-        QVERIFY2(DecodePicture(file, picture, &error), qPrintable(error));
+        QVERIFY2(DecodePicture(file, picture, &error, needed), qPrintable(error));
         QCOMPARE(picture.size(), decoded);
         QCOMPARE(picture.format(), QImage::Format_RGB32);
-        for (const QPoint at : {QPoint(1, 1), QPoint(3, 1), QPoint(1, 3), QPoint(3, 3)}) {
-            const QRgb pixel = picture.pixel(at.x() * decoded.width() / 4, at.y() * decoded.height() / 4);
-            const bool red = redAt(QSize(4, 4), at.x(), at.y());
+        // Either side of the red quarter's corner, so a picture turned, flipped or cut short shows.
+        const int left = decoded.width() / 2 - 4, top = decoded.height() / 2 - 4;
+        for (const QPoint at : {QPoint(left, top), QPoint(left + 7, top), QPoint(left, top + 7), QPoint(left + 7, top + 7)}) {
+            const QRgb pixel = picture.pixel(at);
+            const bool red = at == QPoint(left, top);
             QVERIFY2((qRed(pixel) > 200) == red && (qBlue(pixel) > 200) == !red && qGreen(pixel) < 40,
-                     qPrintable(QString("%1 at quarter (%2, %3)").arg(pixel, 8, 16).arg(at.x()).arg(at.y())));
+                     qPrintable(QString("%1 at (%2, %3)").arg(pixel, 8, 16).arg(at.x()).arg(at.y())));
         }
         QCOMPARE(QImageReader::allocationLimit(), limit);
+    }
+
+    // A half, quarter or eighth is libjpeg's own, never scaled again, whatever the sides: off the
+    // eighth, the blocks away from the last row and column decode as in a picture whose sides divide.
+    void reducedJpegIsTheDecodersOwn()
+    {
+        QImage noise(1201, 801, QImage::Format_RGB32);
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(noise.bits()), noise.sizeInBytes() / 4);
+        const QString odd = write("odd.jpg", jpegOf(noise)), even = write("even.jpg", jpegOf(noise.copy(0, 0, 1200, 800)));
+        QImage fromOdd, fromEven;
+        QVERIFY(DecodePicture(odd, fromOdd, nullptr, QSize(300, 200)) && DecodePicture(even, fromEven, nullptr, QSize(300, 200)));
+        QCOMPARE(fromOdd.size(), QSize(301, 201));
+        QCOMPARE(fromOdd.copy(0, 0, 296, 196), fromEven.copy(0, 0, 296, 196));
     }
 
     void refusedPicturesLeaveTheOldOneAndSayWhy_data()
