@@ -59,8 +59,6 @@ private slots:
     void init() { FailOnUndeclaredWarnings(); }
     void listOperations_data();
     void listOperations();
-    void keysAndWheel_data();
-    void keysAndWheel();
     void focusMark_data();
     void focusMark();
     void openListBelowInOwnColours_data();
@@ -69,102 +67,74 @@ private slots:
 
 void TestElcombo::listOperations_data()
 {
-    // Operations on a list of four resolutions with nothing selected.
-    columns<QString, int, QString, int, int>({"operations", "index", "shown", "count", "clicks"});
-    QTest::newRow("select last") << "set:3" << 3 << "1280x1024" << 4 << 1;
+    // The four resolutions, the second chosen, the list focused from the keyboard beside a button.
+    // Steps: set/remove/add/setlist/clear through the interface, key names to the focused control,
+    // wheel-up/down over the list, blur: the button takes the focus.
+    columns<QString, int, QString, int, int, bool>({"steps", "index", "shown", "count", "clicks", "open"});
+    QTest::newRow("select last") << "set:3" << 3 << "1280x1024" << 4 << 1 << false;
     QTest::newRow("select and remove out of range") << "set:2 set:4 set:-1 remove:4 remove:-1" << 2 << "1024x768"
-                                                    << 4 << 1;
-    QTest::newRow("cleared list") << "clear set:0 remove:0" << -1 << "" << 0 << 0;
-    QTest::newRow("remove before the selection") << "set:1 remove:0" << 0 << "800x600" << 3 << 1;
-    QTest::newRow("remove the selection") << "set:1 remove:1" << -1 << "" << 3 << 1;
-    QTest::newRow("add after clear") << "clear add:only set:0" << 0 << "only" << 1 << 1;
-    QTest::newRow("SetList changes nothing") << "set:1 setlist:1" << 1 << "800x600" << 4 << 1;
-    QTest::newRow("the user picks by keyboard") << "down" << 0 << "640x480" << 4 << 1;
+                                                    << 4 << 1 << false;
+    QTest::newRow("cleared list") << "clear set:0 remove:0" << -1 << "" << 0 << 0 << false;
+    QTest::newRow("remove before the selection") << "remove:0" << 0 << "800x600" << 3 << 0 << false;
+    QTest::newRow("remove the selection, then Down") << "remove:1 Down" << 0 << "640x480" << 3 << 1 << false;
+    QTest::newRow("adding selects nothing") << "clear add:only" << -1 << "" << 1 << 0 << false;
+    QTest::newRow("SetList changes nothing") << "setlist:1" << 1 << "800x600" << 4 << 0 << false;
+    QTest::newRow("Up past the first") << "Up Up" << 0 << "640x480" << 4 << 1 << false;
+    QTest::newRow("Down to the last and past it") << "Down Down Down" << 3 << "1280x1024" << 4 << 2 << false;
+    QTest::newRow("Alt+Down opens") << "Alt+Down" << 1 << "800x600" << 4 << 0 << true;
+    QTest::newRow("wheel with the focus") << "wheel-down wheel-up wheel-up" << 0 << "640x480" << 4 << 3 << false;
+    QTest::newRow("wheel without the focus") << "blur wheel-down wheel-up" << 1 << "800x600" << 4 << 0 << false;
 }
 
 void TestElcombo::listOperations()
 {
-    const auto [operations, index, shown, count, clicks] =
-        fetch<QString, int, QString, int, int>("operations", "index", "shown", "count", "clicks");
-    elcombo combo;
-    combo.show();
-    for (const char *entry : Resolutions)
-        combo.AddItem(QString::fromLatin1(entry));
-    QCOMPARE(combo.GetListIndex(), -1);   // adding selects nothing
-    QSignalSpy click(&combo, &elcombo::Click);
-    for (const QString &operation : operations.split(' ')) {
-        const QString name = operation.section(':', 0, 0), argument = operation.section(':', 1);
-        if (name == "set") combo.SetListIndex(argument.toInt());
-        if (name == "remove") combo.RemoveItem(argument.toInt());
-        if (name == "add") combo.AddItem(argument);
-        if (name == "setlist") combo.SetList(argument.toInt(), "changed");
-        if (name == "clear") combo.Clear();
-        if (name == "down") QTest::keyClick(combo.innerList(), Qt::Key_Down);
-    }
-    QCOMPARE(combo.GetListIndex(), index);
-    QCOMPARE(combo.innerList()->currentText(), shown);
-    QCOMPARE(combo.ListCount(), count);
-    QCOMPARE(click.count(), clicks);
-    QCOMPARE(combo.GetList(0), QString());
-}
-
-void TestElcombo::keysAndWheel_data()
-{
-    // The second of the four resolutions chosen; keys go to the focused control, the wheel
-    // to the list under the pointer.
-    // focused: else a button beside it has the focus.
-    columns<bool, QString, int, int, bool>({"focused", "steps", "index", "clicks", "open"});
-    QTest::newRow("Up past the first") << true << "Up Up" << 0 << 1 << false;
-    QTest::newRow("Down to the last and past it") << true << "Down Down Down" << 3 << 2 << false;
-    QTest::newRow("Alt+Down opens") << true << "Alt+Down" << 1 << 0 << true;
-    QTest::newRow("F4 opens") << true << "F4" << 1 << 0 << true;
-    QTest::newRow("wheel with the focus") << true << "wheel-down wheel-up wheel-up" << 0 << 3 << false;
-    QTest::newRow("wheel without the focus") << false << "wheel-down wheel-up" << 1 << 0 << false;
-}
-
-void TestElcombo::keysAndWheel()
-{
-    const auto [focused, steps, index, clicks, open] =
-        fetch<bool, QString, int, int, bool>("focused", "steps", "index", "clicks", "open");
+    const auto [steps, index, shown, count, clicks, open] =
+        fetch<QString, int, QString, int, int, bool>("steps", "index", "shown", "count", "clicks", "open");
     QWidget window;
     auto *button = new elboton(&window);
     auto *combo = resolutionList(&window);
     combo->move(0, 30);
     window.show();
-    focusFromKeyboard(focused ? static_cast<QWidget *>(combo) : button);
-    QVERIFY(focused ? combo->hasFocus() : button->hasFocus());
+    focusFromKeyboard(combo);
+    QVERIFY(combo->hasFocus());
     QSignalSpy click(combo, &elcombo::Click);
-    QWidget *list = combo->innerList();
+    QComboBox *list = combo->innerList();
     for (const QString &step : steps.split(' ')) {
-        if (step.startsWith("wheel")) {
+        const QString name = step.section(':', 0, 0), argument = step.section(':', 1);
+        if (name == "set") combo->SetListIndex(argument.toInt());
+        if (name == "remove") combo->RemoveItem(argument.toInt());
+        if (name == "add") combo->AddItem(argument);
+        if (name == "setlist") combo->SetList(argument.toInt(), "changed");
+        if (name == "clear") combo->Clear();
+        if (name == "blur") focusFromKeyboard(button);
+        if (name.startsWith("wheel")) {
             const QPointF at(20, 8);
-            QWheelEvent wheel(at, list->mapToGlobal(at), {}, QPoint(0, step == "wheel-down" ? -120 : 120),
+            QWheelEvent wheel(at, list->mapToGlobal(at), {}, QPoint(0, name == "wheel-down" ? -120 : 120),
                               Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(list, &wheel);
-        } else {
-            const bool alt = step.startsWith("Alt+");
-            const QString name = step.mid(alt ? 4 : 0);
-            const Qt::Key key = name == "Down" ? Qt::Key_Down : name == "Up" ? Qt::Key_Up : Qt::Key_F4;
-            if (alt || key == Qt::Key_F4)
+        }
+        if (name.endsWith("Up") || name.endsWith("Down")) {
+            if (name.startsWith("Alt+"))
                 expectOpeningWarnings();
-            QTest::keyClick(QApplication::focusWidget(), key, alt ? Qt::AltModifier : Qt::NoModifier);
+            QTest::keyClick(QApplication::focusWidget(), name.endsWith("Up") ? Qt::Key_Up : Qt::Key_Down,
+                            name.startsWith("Alt+") ? Qt::AltModifier : Qt::NoModifier);
         }
     }
-    QWidget *popup = combo->innerList()->view()->window();
-    const bool shown = popup->isVisible();
-    combo->innerList()->hidePopup();
+    const bool opened = list->view()->window()->isVisible();
+    list->hidePopup();
     QCOMPARE(combo->GetListIndex(), index);
+    QCOMPARE(list->currentText(), shown);
+    QCOMPARE(combo->ListCount(), count);
     QCOMPARE(click.count(), clicks);
-    QCOMPARE(shown, open);
+    QCOMPARE(opened, open);
+    QCOMPARE(combo->GetList(0), QString());
 }
 
 void TestElcombo::focusMark_data()
 {
-    // Buttons Run and Make, the list created last and put between them as the main window
-    // orders its controls, one tab stop. The focus comes by Tab from Run, Shift+Tab from Make,
-    // a click, or stays on Run. The mark is a dotted rectangle in ForeColor, one dot in three:
-    // its left side on column 2 and its top on row 3, from x = 3 up to 120, short of the drop
-    // symbol of a 145 pixels wide list. design: the main window's design values, else the defaults.
+    // Run, list, Make in tab order, as the main window puts them; the focus comes by Tab from Run,
+    // Shift+Tab from Make, a click, or stays on Run. The mark: ForeColor, one dot in three, on
+    // column 2 and row 3 (x = 3 to 120, short of the drop symbol). design: the main window's.
     columns<bool, QString, QRgb, QList<int>, QList<int>>({"design", "focusBy", "mark", "left", "top"});
     const QList<int> left{5, 8, 11, 14}, top{3, 120, 40}, none;   // top: first, last and how many
     QTest::newRow("Tab, white") << true << "Tab" << 0xFFFFFFu << left << top;
@@ -244,18 +214,16 @@ void TestElcombo::openListBelowInOwnColours()
     QCOMPARE(pixel(5, 0), dark);
     QCOMPARE(pixel(at.width() - 1, 5), light);
     QCOMPARE(pixel(5, at.height() - 1), light);
-    const QRect chosen(view->mapTo(popup, view->visualRect(view->model()->index(1, 0)).topLeft()),
-                       view->visualRect(view->model()->index(1, 0)).size());
-    const QRect other(view->mapTo(popup, view->visualRect(view->model()->index(2, 0)).topLeft()),
-                      view->visualRect(view->model()->index(2, 0)).size());
-    QCOMPARE(pixel(chosen.right() - 2, chosen.center().y()), dark);
-    QCOMPARE(pixel(other.right() - 2, other.center().y()), 0x3E4637u);
+    const auto entry = [&](int row) {   // an entry as shown, in RGB32
+        const QRect r = view->visualRect(view->model()->index(row, 0));
+        return shown.copy(QRect(view->mapTo(popup, r.topLeft()), r.size())).convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage chosen = entry(1);
+    QCOMPARE(chosen.pixel(chosen.width() - 3, chosen.height() / 2) & 0xFFFFFF, dark);
+    QCOMPARE(entry(2).pixel(chosen.width() - 3, chosen.height() / 2) & 0xFFFFFF, 0x3E4637u);
     // The text of the chosen entry reaches its full colour.
-    bool textShown = false;
-    for (int x = chosen.left(); x <= chosen.right(); ++x)
-        for (int y = chosen.top(); y <= chosen.bottom(); ++y)
-            textShown = textShown || pixel(x, y) == text;
-    QVERIFY(textShown);
+    const auto *pixels = reinterpret_cast<const QRgb *>(chosen.constBits());
+    QVERIFY(std::any_of(pixels, pixels + chosen.width() * chosen.height(), [&](QRgb p) { return (p & 0xFFFFFF) == text; }));
 }
 
 QTEST_MAIN(TestElcombo)
