@@ -1,11 +1,10 @@
 #include "app/mainwindow.h"
 #include "app/qtuserinteraction.h"
-#include "games/steamlibrary.h"
+#include "commands/gamelocate.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
-#include <QSettings>
 #include <QStandardPaths>
 
 // The controls are designed for Tahoma captions. Where the system lacks it but Wine's free
@@ -25,18 +24,6 @@ static void AddDesignFonts()
 #endif
 }
 
-// Where Steam keeps itself: the registry says on Windows; elsewhere its usual folders.
-static QStringList SteamFolders()
-{
-#ifdef Q_OS_WIN
-    const QSettings steam(QStringLiteral("HKEY_CURRENT_USER\\Software\\Valve\\Steam"), QSettings::NativeFormat);
-    const QString path = steam.value(QStringLiteral("SteamPath")).toString();
-    return path.isEmpty() ? QStringList() : QStringList{path};
-#else
-    return SteamRootCandidates(QDir::homePath());
-#endif
-}
-
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -45,7 +32,7 @@ int main(int argc, char *argv[])
 
     QtUserInteraction interaction;
     Main window(&interaction, QCoreApplication::applicationDirPath(),
-                QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation), SteamFolders());
+                QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation), SteamFoldersHere());
     interaction.setOwner(&window);
     window.show();
     return app.exec();

@@ -5,8 +5,9 @@
 #include "app/waitcursor.h"
 #include "background/composebackground.h"
 #include "background/decodepicture.h"
-#include "background/generatebackground.h"
 #include "background/originalbackup.h"
+#include "commands/gamelocate.h"
+#include "commands/gametarget.h"
 #include "background/tilegrid.h"
 #include "background/widehdpreview.h"
 #include "controls/designvalues.h"
@@ -18,25 +19,20 @@
 #include "games/folderlocate.h"
 #include "games/gamelaunch.h"
 #include "games/gameprofile.h"
-#include "games/liblist.h"
 #include "games/steamlibrary.h"
 #include "io/paths.h"
 #include "io/tr.h"
-#include "io/wholefile.h"
-#include "zip/installbackground.h"
 #include "zip/zipbackground.h"
 
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDir>
 #include <QFileInfo>
-#include <QBuffer>
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QMimeData>
 #include <QScreen>
 #include <QShortcut>
@@ -57,10 +53,8 @@ constexpr int RightButton = 2;
 // offered as a second filter so the first still reads "hl.exe (hl.exe)".
 #ifdef Q_OS_WIN
 const QString ExeFilter = QStringLiteral("hl.exe (hl.exe)");
-const QStringList SteamExecutables{QStringLiteral("hl.exe")};
 #else
 const QString ExeFilter = QStringLiteral("hl.exe (hl.exe);;Linux build (hl_linux hl.sh)");
-const QStringList SteamExecutables{QStringLiteral("hl.sh"), QStringLiteral("hl_linux")};
 #endif
 
 // The first filter keeps its label; its patterns are every still-picture format this Qt reads,
@@ -285,7 +279,7 @@ bool Main::LocateGameExe()
     if (!m_settings.ExePath.isEmpty() && QFileInfo(m_settings.ExePath).isFile())
         return true;
     // Where Steam installed the game, the dialog opens on it, chosen already.
-    const QList<SteamInstall> installs = FindSteamInstalls(m_steamFolders, SteamExecutables);
+    const QList<SteamInstall> installs = FindSteamInstalls(m_steamFolders, ExecutableNames());
     const QString found = installs.isEmpty() ? QString() : installs.first().Executable;
     QString chosen;
     do {
@@ -309,20 +303,12 @@ bool Main::LocateBackgroundFolder()
 {
     const GameProfile &profile = ProfileOf(m_currentGame);
     QString &folder = m_settings.Folder(m_currentGame);
-    if (folder.trimmed().isEmpty())
-        folder = DefaultFolder(m_currentGame);
     // Tiles go into the folder itself and the layout files into its parent, so only a real
     // resource/background folder will do; a stored one that is not is asked for again.
-    const auto usable = [this](const QString &relative) {
-        return EndsWithBackgroundFolder(relative)
-               && QFileInfo(UnderGameRoot(m_settings.ExePath, relative)).isDir();
-    };
-    if (usable(folder))
-        return true;
     // Condition Zero often lives in "czero"; no need to ask when it is there.
-    const QString alternate = AlternateFolder(m_currentGame);
-    if (!alternate.isEmpty() && usable(alternate)) {
-        folder = alternate;
+    const QString found = FoundBackgroundFolder(m_settings.ExePath, m_currentGame, folder);
+    if (!found.isEmpty()) {
+        folder = found;
         return true;
     }
     QString picked;
@@ -342,10 +328,15 @@ bool Main::LocateBackgroundFolder()
 
 void Main::loadDefaultPicture()
 {
-    const QString file =
-        QDir(m_programFolder).filePath(QString::fromLatin1(ProfileOf(m_currentGame).DefaultPicture));
-    if (QFileInfo(file).isFile())
-        loadPictureFile(file);
+    // Beside the program, as it runs from its build or unpacked; else where a package installs it.
+    const QString name = QString::fromLatin1(ProfileOf(m_currentGame).DefaultPicture);
+    for (const QString &folder : {m_programFolder, m_programFolder + QStringLiteral("/../share/quiltra")}) {
+        const QString file = QDir(folder).filePath(name);
+        if (QFileInfo(file).isFile()) {
+            loadPictureFile(QDir::cleanPath(file));
+            return;
+        }
+    }
 }
 
 bool Main::loadPictureFile(const QString &fileName)
@@ -376,16 +367,12 @@ void Main::ApplyCaptions()
 void Main::stretchPicture()
 {
     WaitCursor wait;
-    if (elcombo1->GetListIndex() == WideHdResolution) {
-        // Kept in its own shape, and shown whole with what each kind of screen will show.
-        m_scaledPicture = m_picture2.scaled(WideHdSize(m_picture2.size()), Qt::IgnoreAspectRatio,
-                                            Qt::SmoothTransformation);
-        Picture3->setImage(WideHdPreview(m_scaledPicture, Picture3->size(), PreviewBackColor));
-        return;
-    }
-    m_scaledPicture = m_picture2.scaled(Picture3->size(), Qt::IgnoreAspectRatio,
-                                        Qt::SmoothTransformation);
-    Picture3->setImage(m_scaledPicture);
+    const int resolution = elcombo1->GetListIndex();
+    m_scaledPicture = MadePicture(m_picture2, resolution);
+    // Wide HD is shown whole, with what each kind of screen will show of it.
+    Picture3->setImage(resolution == WideHdResolution
+                           ? WideHdPreview(m_scaledPicture, Picture3->size(), PreviewBackColor)
+                           : m_scaledPicture);
 }
 
 void Main::ResolutionChange()
@@ -447,15 +434,9 @@ void Main::LoadPicture()
         stretchPicture();
 }
 
-QString Main::resourceFolder() const
+GameTarget Main::target() const
 {
-    return ResourceFolder(m_settings.ExePath, workFolder());
-}
-
-QString Main::workFolder() const
-{
-    const QString &own = m_settings.Folder(m_currentGame);
-    return m_settings.UseAddonFolder ? AddonFolderOf(own) : own;
+    return {m_settings.ExePath, m_settings.Folder(m_currentGame), m_settings.UseAddonFolder};
 }
 
 void Main::GenerateBackground()
@@ -467,18 +448,7 @@ void Main::GenerateBackground()
     GenerateResult result;
     {
         WaitCursor wait;
-        // The game's own background is kept aside before Quiltra first changes it.
-        QString error;
-        // The addon folder is made where it is missing; the game's own folder never is.
-        if (m_settings.UseAddonFolder)
-            QDir().mkpath(BackgroundFolder(m_settings.ExePath, workFolder()));
-        if (QFileInfo(resourceFolder()).isDir() && !EnsureOriginalBackup(resourceFolder(), &error)) {
-            m_interaction->showMessage(error);
-            return;
-        }
-        // Whether the game reads the HD pair is its own liblist.gam's word, wherever the files go.
-        const bool gameReadsHd = GameReadsHdLayouts(ResourceFolder(m_settings.ExePath, m_settings.Folder(m_currentGame)));
-        result = GenerateBackgroundFiles(m_scaledPicture, resolution, m_settings.ExePath, workFolder(), gameReadsHd);
+        result = MakeBackground(target(), m_scaledPicture, resolution);
     }
     switch (result.status) {
     case GenerateResult::Done:
@@ -509,7 +479,7 @@ void Main::ZipFiles()
     ZipBackgroundResult result;
     {
         WaitCursor wait;
-        result = ZipBackground(m_settings.ExePath, workFolder(), m_lastMade,
+        result = ZipBackground(m_settings.ExePath, target().workFolder(), m_lastMade,
                                QDir::toNativeSeparators(chosen));
     }
     if (result.ok)
@@ -571,7 +541,7 @@ void Main::titleMouseUp(int, int, float, float)
 void Main::showTitleMenu(const QPoint &globalPos)
 {
     enum { Restore, Export, Install, OpenFolder, Addon, About };
-    QList<MenuEntry> entries{{Tr("Restore Original Background"), HasOriginalBackup(resourceFolder())},
+    QList<MenuEntry> entries{{Tr("Restore Original Background"), HasOriginalBackup(target().resourceFolder())},
                              {Tr("Export Background As Picture..."), true},
                              {Tr("Install Background From Zip..."), true},
                              {Tr("Open Background Folder"), true},
@@ -606,7 +576,7 @@ void Main::showTitleMenu(const QPoint &globalPos)
     }
     case OpenFolder: {
         QString error;
-        const QString folder = BackgroundFolder(m_settings.ExePath, workFolder());
+        const QString folder = BackgroundFolder(m_settings.ExePath, target().workFolder());
         if (!m_interaction->openFolder(folder, &error))
             m_interaction->showMessage(Tr("Cannot open %1: %2").arg(QDir::toNativeSeparators(folder), error));
         break;
@@ -629,7 +599,7 @@ void Main::RestoreOriginal()
     bool ok;
     {
         WaitCursor wait;
-        ok = RestoreOriginalBackup(resourceFolder(), &error);
+        ok = RestoreOriginalBackup(target().resourceFolder(), &error);
     }
     // What was made last is gone, or partly gone: there is nothing left to pack.
     m_lastGeneratedResolution = -1;
@@ -640,10 +610,9 @@ void Main::RestoreOriginal()
 void Main::ExportBackground()
 {
     // The layout the game reads: the HD pair where its liblist.gam says so.
-    const bool hdPair = GameReadsHdLayouts(ResourceFolder(m_settings.ExePath, m_settings.Folder(m_currentGame)));
     QImage picture;
     QString error;
-    if (!ComposeBackground(resourceFolder(), hdPair, &picture, &error)) {
+    if (!ComposeBackground(target().resourceFolder(), target().readsHdLayouts(), &picture, &error)) {
         m_interaction->showMessage(error);
         return;
     }
@@ -651,33 +620,17 @@ void Main::ExportBackground()
                                                        QStringLiteral("PNG (*.png);;JPEG (*.jpg *.jpeg)"));
     if (chosen.isEmpty())
         return;
-    // The format follows the name; the bytes go through the whole-file writer like every file.
-    const QString suffix = QFileInfo(chosen).suffix().toLower();
-    const QByteArray format = suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") ? "jpg" : "png";
-    QBuffer bytes;
-    bytes.open(QIODevice::WriteOnly);
-    QImageWriter writer(&bytes, format);
-    writer.setQuality(95);
-    if (!writer.write(picture)) {
-        m_interaction->showMessage(CannotWriteMessage(chosen, writer.errorString()));
-        return;
-    }
-    if (!WriteWholeFile(QDir::toNativeSeparators(chosen), bytes.data(), &error))
-        m_interaction->showMessage(error);
-    else
-        m_interaction->showMessage(Tr("Background Exported"));
+    m_interaction->showMessage(WritePictureFile(chosen, picture, &error) ? Tr("Background Exported") : error);
 }
 
 void Main::InstallArchive(const QString &archive)
 {
-    if (m_settings.UseAddonFolder)
-        QDir().mkpath(BackgroundFolder(m_settings.ExePath, workFolder()));
     QStringList installed;
     QString error;
     bool ok;
     {
         WaitCursor wait;
-        ok = InstallBackground(QDir::toNativeSeparators(archive), resourceFolder(), &installed, &error);
+        ok = InstallArchiveInto(target(), archive, &installed, &error);
     }
     // What was made last may have been replaced: there is nothing sure left to pack.
     if (!installed.isEmpty()) {

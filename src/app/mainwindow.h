@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/settingslocation.h"
+#include "commands/gametarget.h"
+#include "commands/settingslocation.h"
 #include "background/layoutfiles.h"
 #include "games/settings.h"
 #include "lang/langstrings.h"
@@ -93,10 +94,8 @@ private:
     void failStartUp(const QString &message);
     // The title panel's menu, as a window's icon opens its system menu.
     void showTitleMenu(const QPoint &globalPos);
-    // The current game's resource folder and background folder (relative to the game root)
-    // that the commands work in: the game's own, or its addon folder.
-    QString resourceFolder() const;
-    QString workFolder() const;
+    // The current game as the commands work on it: its own folder, or its addon folder.
+    GameTarget target() const;
     // False, after saying why, for a picked path config.dat could not hold.
     bool usablePath(const QString &path);
 

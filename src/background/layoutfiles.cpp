@@ -1,10 +1,13 @@
 #include "background/layoutfiles.h"
 
 #include "background/tilegrid.h"
+#include "io/messages.h"
 #include "io/paths.h"
+#include "io/tr.h"
 #include "io/wholefile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -16,6 +19,21 @@ void setError(QString *errorString, const QString &text)
 {
     if (errorString)
         *errorString = text;
+}
+
+constexpr int MaxLayoutWidth = 3840;
+constexpr int MaxLayoutHeight = 2400;
+
+bool refuse(QString *reason, const QString &text)
+{
+    *reason = text;
+    return false;
+}
+
+// A tile path the game would find inside its own folder: relative, no drive, no "..".
+bool staysInGameFolder(const QString &path)
+{
+    return !path.startsWith(u'/') && !path.contains(u':') && !path.split(u'/').contains(QStringLiteral(".."));
 }
 
 } // namespace
@@ -115,4 +133,49 @@ bool AddLayoutFiles(WholeFileSet *files, const LayoutPlan &plan, const QString &
             return false;
     }
     return true;
+}
+
+bool ParseLayout(const QByteArray &text, QSize *size, QList<PlacedTile> *tiles, QString *reason)
+{
+    const QList<QByteArray> lines = text.split('\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QByteArray line = lines[i].simplified();
+        if (line.isEmpty() || line.startsWith("//"))
+            continue;
+        const QList<QByteArray> words = line.split(' ');
+        const QString lineNumber = QString::number(i + 1);
+        bool okX = false, okY = false;
+        const int x = words.value(words.size() - 2).toInt(&okX);
+        const int y = words.value(words.size() - 1).toInt(&okY);
+        if (words.size() == 3 && words[0].toLower() == "resolution" && okX && okY) {
+            if (x < 1 || x > MaxLayoutWidth || y < 1 || y > MaxLayoutHeight)
+                return refuse(reason, Tr("its resolution %1x%2 is not within %3x%4")
+                                          .arg(x).arg(y).arg(MaxLayoutWidth).arg(MaxLayoutHeight));
+            *size = QSize(x, y);
+        } else if (words.size() == 4 && (words[1].toLower() == "scaled" || words[1].toLower() == "fit") && okX && okY) {
+            // Layouts written on Windows may separate with '\'.
+            const QString path = QString::fromUtf8(words[0]).replace(u'\\', u'/');
+            if (!staysInGameFolder(path))
+                return refuse(reason, Tr("line %1 names a file outside the game's folder").arg(lineNumber));
+            tiles->append({path, QPoint(x, y)});
+        } else {
+            return refuse(reason, Tr("line %1 is neither its resolution nor a tile with its place").arg(lineNumber));
+        }
+    }
+    if (size->isEmpty())
+        return refuse(reason, Tr("it names no resolution"));
+    return true;
+}
+
+bool ReadLayoutFile(const QString &path, QSize *size, QList<PlacedTile> *tiles, QString *errorString)
+{
+    QFile layout(path);
+    QByteArray text;
+    if (layout.open(QIODevice::ReadOnly))
+        text = layout.readAll();
+    QString reason = layout.errorString();
+    if (layout.isOpen() && layout.error() == QFileDevice::NoError && ParseLayout(text, size, tiles, &reason))
+        return true;
+    *errorString = CannotReadMessage(path, reason);
+    return false;
 }

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QPoint>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -68,3 +69,20 @@ QString LayoutFilePath(const QString &exePath, const QString &relativeFolder, co
 // The full paths of BackgroundLayout.txt and BackgroundLoadingLayout.txt, in
 // the order they are written.
 QStringList LayoutFilePaths(const QString &exePath, const QString &relativeFolder);
+
+// One tile a layout text places: its file relative to the game's folder, '/'-separated, and
+// the corner it is drawn at.
+struct PlacedTile
+{
+    QString Path;
+    QPoint At;
+};
+
+// Parses a layout text: one "resolution W H" line (at most 3840x2400) and "<tile> <scaled|fit>
+// X Y" lines, spaced by blanks or tabs; empty lines and "//" comments are skipped. A tile path
+// must stay inside the game's folder (relative, no drive, no ".."; '\' read as '/'). False,
+// with the reason in `reason`, for anything else.
+bool ParseLayout(const QByteArray &text, QSize *size, QList<PlacedTile> *tiles, QString *reason);
+
+// Reads and parses layout file `path`; false with the file and the reason in `errorString`.
+bool ReadLayoutFile(const QString &path, QSize *size, QList<PlacedTile> *tiles, QString *errorString);

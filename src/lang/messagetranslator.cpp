@@ -49,6 +49,16 @@ const Message Messages[] = {
     {"%1 is larger than 4 GiB", u"%1 supera los 4 GiB"},
     {"Cannot pack the background: %1 and %2 differ; make the background again",
      u"No se puede empaquetar el fondo: %1 y %2 son distintos; vuelva a crear el fondo"},
+    // The command line
+    {"Cannot find the game's executable %1", u"No se encuentra el ejecutable del juego %1"},
+    {"Cannot find the game: it is in no Steam library and Quiltra has not been shown it yet; give --game-dir or --exe",
+     u"No se encuentra el juego: no está en ninguna biblioteca de Steam y aún no se le ha indicado a Quiltra; indique --game-dir o --exe"},
+    {"No game was found in Steam's libraries or in config.dat",
+     u"No se encontró ningún juego en las bibliotecas de Steam ni en config.dat"},
+    {"decoding the picture", u"decodificando la imagen"},
+    {"writing the tiles", u"escribiendo los mosaicos"},
+    {"Cannot pack the background: %1 names %2, which is not in the background folder",
+     u"No se puede empaquetar el fondo: %1 nombra %2, que no está en la carpeta del fondo"},
     // Reading the game's tiles and layout files
     {"its data ends early", u"sus datos terminan antes de tiempo"},
     {"it is not a true-colour TGA picture", u"no es una imagen TGA de color verdadero"},

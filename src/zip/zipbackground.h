@@ -22,3 +22,11 @@ ZipBackgroundResult ZipBackground(const QString &exePath, const QString &relativ
 // The same for a classic make at `lastGeneratedResolution` (0..3) without the HD pair.
 ZipBackgroundResult ZipBackground(const QString &exePath, const QString &relativeFolder,
                                   int lastGeneratedResolution, const QString &archivePath);
+
+// Packs the background the game shows now, whatever made it: the classic pair from
+// ResourceFolder(exePath, relativeFolder), the HD pair too when the game reads it (`hdPair`),
+// then every tile they name, each of which must lie in the background folder. A layout file
+// that is missing or unreadable, a tile elsewhere or missing, or twins that differ: ok false,
+// no archive.
+ZipBackgroundResult ZipShownBackground(const QString &exePath, const QString &relativeFolder, bool hdPair,
+                                       const QString &archivePath);

@@ -1,4 +1,4 @@
-#include "app/settingslocation.h"
+#include "commands/settingslocation.h"
 
 #include "io/tr.h"
 
