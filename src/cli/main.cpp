@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -115,11 +116,15 @@ QStringList gamesFound(const Settings &stored)
 
 int run(const CommandLine &line, const Settings &stored, const LangStrings &strings)
 {
-    const auto fail = [](const QString &message) {
+    // The progress line is wiped before the outcome is told.
+    std::optional<ProgressLine> progress;
+    const auto fail = [&progress](const QString &message) {
+        progress.reset();
         print(stderr, QStringLiteral("quiltra-cli: ") + oneLine(message) + u'\n');
         return Failed;
     };
-    const auto succeed = [](const QString &message) {
+    const auto succeed = [&progress](const QString &message) {
+        progress.reset();
         print(stdout, message + u'\n');
         return Done;
     };
@@ -136,17 +141,17 @@ int run(const CommandLine &line, const Settings &stored, const LangStrings &stri
         return fail(error);
     // Files named on the command line are taken from where it runs.
     const QString file = line.file.isEmpty() ? QString() : QDir::toNativeSeparators(QFileInfo(line.file).absoluteFilePath());
-    ProgressLine progress;
+    progress.emplace();
     switch (line.command) {
     case CommandLine::Make: {
-        progress.setStep(Tr("decoding the picture"));
+        progress->setStep(Tr("decoding the picture"));
         QImage loaded;
         // Decoded only as large as this resolution needs; Wide HD keeps the picture's shape,
         // which the all-purpose size already covers.
         const QSize needed = line.resolution == WideHdResolution ? QSize() : ResolutionSize(line.resolution);
         if (!DecodePicture(file, loaded, &error, needed))
             return fail(error);
-        progress.setStep(Tr("writing the tiles"));
+        progress->setStep(Tr("writing the tiles"));
         const GenerateResult result = MakeBackground(target, MadePicture(loaded, line.resolution), line.resolution);
         const GameProfile &profile = ProfileOf(line.game);
         if (result.status == GenerateResult::ResourceFolderMissing)
