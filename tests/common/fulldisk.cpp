@@ -15,15 +15,6 @@
 #include <unistd.h>
 #endif
 
-namespace {
-
-QString fillerPath(const QString &folder)
-{
-    return folder + QStringLiteral("/.filler");
-}
-
-} // namespace
-
 bool FullDisk::mount(int kilobytes, QString *whyNot)
 {
 #ifdef Q_OS_LINUX
@@ -61,7 +52,7 @@ bool FullDisk::mount(int kilobytes, QString *whyNot)
 bool FullDisk::fill(qint64 leaveFree)
 {
 #ifdef Q_OS_LINUX
-    const int fd = ::open(QFile::encodeName(fillerPath(m_path)).constData(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    const int fd = ::open(QFile::encodeName(m_path + QStringLiteral("/.filler")).constData(), O_WRONLY | O_CREAT | O_APPEND, 0644);
     if (fd < 0)
         return false;
     const QByteArray chunk(4096, 'x');
@@ -93,9 +84,4 @@ FullDisk::~FullDisk()
         QDir().rmdir(m_path);
     }
 #endif
-}
-
-void FullDisk::drain()
-{
-    QFile::remove(fillerPath(m_path));
 }

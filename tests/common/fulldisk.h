@@ -16,18 +16,12 @@ public:
     // no mount namespaces) when that is not possible here; tests then skip.
     bool mount(int kilobytes, QString *whyNot);
 
-    // Unmounts and removes the folder.
-    ~FullDisk();
-
-    // The mounted folder.
+    ~FullDisk();   // unmounts and removes the folder
     QString path() const { return m_path; }
 
     // Fills the file system with a filler file until no more than `leaveFree` bytes are
     // left (rounded down to whole pages by the file system).
     bool fill(qint64 leaveFree = 0);
-
-    // Removes the filler file again.
-    void drain();
 
 private:
     QString m_path;
