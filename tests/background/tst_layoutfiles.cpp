@@ -74,23 +74,6 @@ private slots:
         QCOMPARE(text.size(), length);
     }
 
-    // At a classic resolution the HD pair, where the game reads it, carries the classic text.
-    void classicPlans_data()
-    {
-        QTest::addColumn<bool>("gameReadsHd"); QTest::addColumn<int>("files");
-        QTest::newRow("game without the HD menu") << false << 2;
-        QTest::newRow("game with the HD menu") << true << 4;
-    }
-
-    void classicPlans()
-    {
-        QFETCH(bool, gameReadsHd); QFETCH(int, files);
-        const LayoutPlan plan = PlanBackground(1, QSize(800, 600), gameReadsHd);
-        QCOMPARE(plan.layoutNames().size(), files);
-        QCOMPARE(plan.textOf("HD_BackgroundLayout.txt"), LayoutFileText(1));
-        QCOMPARE(plan.textOf("BackgroundLayout.txt"), LayoutFileText(1));
-    }
-
     void writeFiles()
     {
         QTemporaryDir dir;
