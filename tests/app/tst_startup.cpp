@@ -233,6 +233,20 @@ private slots:
         QVERIFY2(t.ui.messages.isEmpty(), qPrintable(t.ui.messages.join('\n')));
         QCOMPARE(t.readFile("fallback/config.dat").count('\n'), 6);
     }
+
+    // Installed, the default pictures are shared data: ../share/quiltra from the program.
+    void defaultPictureFromSharedData()
+    {
+        GameTree t;
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(QDir().mkpath(t.path("share/quiltra")) && QDir().mkpath(t.path("bin")));
+        QVERIFY(picture.save(t.path("share/quiltra/dod_default.jpg")));
+        QVERIFY(WriteSettings(t.path("bin/config.dat"), Settings{.ExePath = t.exePath(), .Language = 0}));
+        t.ui.gameAnswers = {2};
+        t.open("bin").StartUp();
+        QCOMPARE(t.window->loadedPicture().size(), QSize(40, 30));
+    }
 };
 
 QTEST_MAIN(TestStartUp)
