@@ -78,45 +78,20 @@ private slots:
         GameTree t;
         QVERIFY(start(t, 0));
         click(t, t.control<elboton>("elboton2"), 1);
+        // A tile the user marked read-only is not replaced, nor is anything else.
         const QString blocked = t.path(GameTree::resource(0, "background/640_1_b_loading.tga"));
-        // A tile the user marked read-only, and a folder where a tile goes: neither is replaced.
         QVERIFY(t.writeFile(GameTree::resource(0, "background/640_1_b_loading.tga"), "mine")
                 && QFile::setPermissions(blocked, QFile::ReadOwner));
-        const QString folder = t.path(GameTree::resource(0, "background/640_2_a_loading.tga"));
-        QVERIFY(QDir().mkpath(folder));
         click(t, t.control<elboton>("elboton2"), 0);
-        QStringList messages = t.ui.messages;
+        QCOMPARE(t.ui.messages, QStringList{"Cannot write " + blocked + ": the file is read-only"});
         QCOMPARE(t.window->LastGeneratedResolution(), 1);   // the zip still packs the 800x600 one
-        QCOMPARE(t.readFile(GameTree::resource(0, "background/640_1_b_loading.tga")), "mine");
-        QVERIFY(QFile::setPermissions(blocked, QFile::ReadOwner | QFile::WriteOwner) && QFile::remove(blocked));
-        click(t, t.control<elboton>("elboton2"), 0);
-        messages += t.ui.messages;
-        QCOMPARE(messages.size(), 2);
-        QVERIFY2(messages[0].contains(blocked) && messages[0].contains("read-only")
-                     && messages[1].contains(folder) && !t.ui.ended,
-                 qPrintable(messages.join('\n')));
+        QVERIFY(!QFile::exists(t.path(GameTree::resource(0, "background/640_1_a_loading.tga"))));
         // Without its resource folder the game cannot get a background at all.
         QVERIFY(QDir(t.path(GameTree::resource(0))).removeRecursively());
         click(t, t.control<elboton>("elboton2"), 1);
         QCOMPARE(t.ui.messages, QStringList{"Unable To Locate Cs Resource Folder"});
         QVERIFY(t.ui.ended);
         QCOMPARE(t.window->LastGeneratedResolution(), 1);
-    }
-
-    // Steam keeps Condition Zero in "czero": the make writes there, not into "cz".
-    void makeIntoTheStoredFolder()
-    {
-        GameTree t;
-        QVERIFY(QDir(t.path("Half-Life/cz")).removeRecursively());
-        QVERIFY(QDir().mkpath(t.path("Half-Life/czero/resource/background")));
-        QVERIFY(start(t, 1));
-        click(t, t.control<elboton>("elboton2"), 0);
-        QCOMPARE(t.ui.messages, QStringList{"Cz Background Generated Succesfully"});
-        QCOMPARE(QDir(t.path("Half-Life/czero/resource/background")).entryList(QDir::Files),
-                 (QStringList{"640_1_a_loading.tga", "640_1_b_loading.tga", "640_1_c_loading.tga",
-                              "640_2_a_loading.tga", "640_2_b_loading.tga", "640_2_c_loading.tga"}));
-        QCOMPARE(t.readFile("Half-Life/czero/resource/BackgroundLoadingLayout.txt"), LayoutFileText(0));
-        QVERIFY(!QFileInfo::exists(t.path("Half-Life/cz")));
     }
 
     // A Spanish user reads why a make failed in Spanish, the file and the reason included.
@@ -154,27 +129,6 @@ private slots:
             names << QString::fromLatin1(entry.name);
         QCOMPARE(names, (QStringList{"BackgroundLayout.txt", "BackgroundLoadingLayout.txt", "HD_BackgroundLayout.txt",
                                      "HD_BackgroundLoadingLayout.txt", "hd_1_a_loading.tga"}));
-    }
-
-    // The HD pair comes with a classic make only where the game's liblist.gam reads it.
-    void hdPairFollowsLiblist_data()
-    {
-        QTest::addColumn<int>("game"); QTest::addColumn<QByteArray>("liblist");
-        QTest::addColumn<bool>("hdPair");
-        QTest::newRow("Half-Life DeathMatch with the HD menu") << 3 << QByteArray("hd_background \"1\"\r\n") << true;
-        QTest::newRow("Counter-Strike without a liblist.gam") << 0 << QByteArray() << false;
-        QTest::newRow("Day of Defeat, HD menu off") << 2 << QByteArray("hd_background \"0\"\r\n") << false;
-    }
-    void hdPairFollowsLiblist()
-    {
-        QFETCH(int, game); QFETCH(QByteArray, liblist); QFETCH(bool, hdPair);
-        GameTree t;
-        QVERIFY(liblist.isEmpty() || t.writeFile(GameTree::resource(game, "../liblist.gam"), liblist));
-        QVERIFY(start(t, game));
-        click(t, t.control<elboton>("elboton2"), 1);
-        QCOMPARE(QFileInfo::exists(t.path(GameTree::resource(game, "HD_BackgroundLoadingLayout.txt"))), hdPair);
-        if (hdPair)
-            QCOMPARE(t.readFile(GameTree::resource(game, "HD_BackgroundLayout.txt")), LayoutFileText(1));
     }
 
     // The title panel's menu: its entries, in the chosen language, and the restore of the
