@@ -112,8 +112,7 @@ private slots:
 
     void failedMakeKeepsTheOldBackground()
     {
-        QFETCH(QString, spoiler);
-        QFETCH(QString, named);
+        QFETCH(QString, spoiler); QFETCH(QString, named);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath("cstrike/resource/background"));
         const QString exe = dir.filePath("hl.exe");
@@ -172,8 +171,7 @@ private slots:
         }
     }
 
-    // The disk fills at different points of the make: after a few tiles, and with only
-    // the layout files left to write.
+    // The disk fills after a few tiles, or with only the layout files left to write.
     void fullDiskMidMake_data()
     {
         QTest::addColumn<int>("leaveFree"); QTest::addColumn<QString>("failing");
@@ -184,8 +182,7 @@ private slots:
 
     void fullDiskMidMake()
     {
-        QFETCH(int, leaveFree);
-        QFETCH(QString, failing);
+        QFETCH(int, leaveFree); QFETCH(QString, failing);
         FullDisk disk;
         MOUNT_FULL_DISK(disk, 4096);
         QVERIFY(QDir(disk.path()).mkpath("cstrike/resource/background"));

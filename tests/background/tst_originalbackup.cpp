@@ -15,13 +15,6 @@ const QByteArray StockLayout = "resolution   640   480\r\n\r\n"
                                "resource/background/missing.tga      scaled      512   0\r\n"
                                "resource/../../escape.tga      scaled      0   256\r\n";
 
-QImage picture(QSize size, QRgb colour)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
-
 // The files of the game's resource folder, the backup aside.
 QMap<QString, QByteArray> gameFiles(const QString &resource)
 {
@@ -51,10 +44,12 @@ class TestOriginalBackup : public QObject
     QString exe() const { return tmp->filePath("hl.exe"); }
     void make(int resolution, QRgb colour, bool hd)
     {
-        const QSize size = resolution == WideHdResolution ? QSize(300, 200) : ResolutionSize(resolution);
+        QImage picture(resolution == WideHdResolution ? QSize(300, 200) : ResolutionSize(resolution),
+                       QImage::Format_RGB32);
+        picture.fill(colour);
         QString error;
         QVERIFY2(EnsureOriginalBackup(resource(), &error), qPrintable(error));
-        const GenerateResult made = GenerateBackgroundFiles(picture(size, colour), resolution, exe(), Relative, hd);
+        const GenerateResult made = GenerateBackgroundFiles(picture, resolution, exe(), Relative, hd);
         QVERIFY2(made.status == GenerateResult::Done, qPrintable(made.errorString));
     }
 

@@ -46,10 +46,9 @@ void TestElradio::indicatorAndCaptionColours()
 
 void TestElradio::keyboardInAGroup_data()
 {
-    // In tab order: button 0; radios 1 and 2, button 3 and radio 4 under one parent; radio 5
-    // alone under another. The holder clears the other radios of a parent on each Click, as
-    // the start-up dialogs do. focused: the widget focused after each key; clicks: the radios
-    // that raised Click, in order.
+    // In tab order: button 0; radios 1 and 2, button 3 and radio 4 under one parent; radio 5 alone under
+    // another. The holder clears a parent's other radios on each Click, as the start-up dialogs do.
+    // focused: the widget focused after each key; clicks: the radios that raised Click, in order.
     columns<QString, int, int, QString, QString, QString, QString>(
         {"checked", "disabled", "start", "keys", "focused", "on", "clicks"});
     QTest::newRow("Tab: one stop on the radio that is on, and back")

@@ -26,8 +26,7 @@ void TestPropertyStore::colorValues_data()
 
 void TestPropertyStore::colorValues()
 {
-    QFETCH(quint32, stored);
-    QFETCH(QColor, expected);
+    QFETCH(quint32, stored); QFETCH(QColor, expected);
     const ColorValue value(stored);
 #ifdef Q_OS_WIN
     if (value.isSystemColor())

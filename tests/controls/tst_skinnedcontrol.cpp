@@ -1,6 +1,5 @@
-// What the six skinned controls share, one table across the controls per rule:
-// PropertyChanged, edge lines, size rules, background
-// capture, the drop shadow, and which inner element raises which event.
+// What the six skinned controls share, one table across the controls per rule: PropertyChanged,
+// edge lines, size rules, background capture, the drop shadow, which inner element raises which event.
 
 #include "common/warnings.h"
 #include "controls/controltest.h"
@@ -295,10 +294,9 @@ void TestSkinnedControl::dropShadowIsBlackCopyOnePixelOff()
 
 void TestSkinnedControl::mouseEvents_data()
 {
-    // Each step is p(ress), r(elease), d(ouble-click) or m(ove) with the L, R or N(o) button at x,y, where
-    // "T" is the caption's top; the signals each step raises, in order, steps apart by " | ".
-    // Every control is 300 x 200 or as near as its size rules allow.
-    // pressedLook: whether the first step changes the look.
+    // Steps: p(ress), r(elease), d(ouble-click) or m(ove) with the L, R or N(o) button at x,y ("T": the
+    // caption's top) on a control of 300 x 200 or as near as its size rules allow; raised: the signals of
+    // each step, steps apart by " | "; pressedLook: whether the first step changes the look.
     columns<QString, QString, QString, QString, bool>({"kind", "setup", "script", "raised", "pressedLook"});
     QTest::newRow("button surface, released outside") << "elboton" << "" << "pL296,20 rL400,80"
         << "MouseDown(1,0,296,20) | MouseUp(1,0,400,80)" << true;

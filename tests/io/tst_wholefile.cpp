@@ -22,8 +22,7 @@ QStringList entriesOf(const QString &folder)
 class TestWholeFile : public QObject {
     Q_OBJECT
 private slots:
-    // Qt buffers writes of up to 16 KB and would commit after a failed flush; a partial
-    // write sets no error at all. Each size must fail with the system's reason.
+    // Qt buffers up to 16 KB, commits after a failed flush, and sets no error on a partial write.
     void fullDiskKeepsTheOldFile_data()
     {
         QTest::addColumn<int>("size"); QTest::addColumn<int>("leaveFree");
@@ -36,8 +35,7 @@ private slots:
 
     void fullDiskKeepsTheOldFile()
     {
-        QFETCH(int, size);
-        QFETCH(int, leaveFree);
+        QFETCH(int, size); QFETCH(int, leaveFree);
         FullDisk disk;
         MOUNT_FULL_DISK(disk, 3072);
         const QString name = disk.path() + "/BackgroundLayout.txt";
@@ -52,8 +50,7 @@ private slots:
         QCOMPARE(entriesOf(disk.path()), (QStringList{".filler", "BackgroundLayout.txt"}));
     }
 
-    // An in-place write would change the file under every name it has; a replacement
-    // leaves the old content to the other names.
+    // A replacement, not an in-place write, leaves the old content to the file's other names.
     void replacesByRename()
     {
         QTemporaryDir dir;
@@ -77,8 +74,7 @@ private slots:
 
     void setReplacesNothingUntilAllAreWritten()
     {
-        QFETCH(QString, spoiler);
-        QFETCH(QString, reason);
+        QFETCH(QString, spoiler); QFETCH(QString, reason);
         QTemporaryDir dir;
         QStringList names{dir.filePath("1.tga"), dir.filePath("2.tga"), dir.filePath("3.tga")};
         for (const QString &name : names)
@@ -122,8 +118,7 @@ private slots:
         QCOMPARE(FirstUnreplaceable(set.committedFiles()), QString());
     }
 
-    // A short write is followed up, so the reason is the device's own, or a plain one,
-    // never Qt's "Unknown error".
+    // A short write is followed up: the reason is the device's own or a plain one, never "Unknown error".
     void shortWrites_data()
     {
         QTest::addColumn<int>("room"); QTest::addColumn<QString>("deviceReason");

@@ -175,8 +175,7 @@ private slots:
         QVERIFY(HasOriginalBackup(resource));
     }
 
-    // Archives made by hand, in the folders people zip; the game's own background is kept
-    // before anything of it changes, and a tile the game already has may stay out.
+    // Hand-made archives in the folders people zip; the game's own is backed up, a tile it has may stay out.
     void installsAHandMadeArchive_data()
     {
         QTest::addColumn<QString>("folder"); QTest::addColumn<QString>("layoutEntry"); QTest::addColumn<QString>("tileEntry");
@@ -188,9 +187,7 @@ private slots:
 
     void installsAHandMadeArchive()
     {
-        QFETCH(QString, folder);
-        QFETCH(QString, layoutEntry);
-        QFETCH(QString, tileEntry);
+        QFETCH(QString, folder); QFETCH(QString, layoutEntry); QFETCH(QString, tileEntry);
         const QString resource = ownGame();
         const QByteArray own = ReadBytes(resource + "/BackgroundLayout.txt");
         const QByteArray tile = tga(3, 2, 32, 10);
@@ -262,10 +259,7 @@ private slots:
 
     void refusesHostileArchives()
     {
-        QFETCH(QStringList, names);
-        QFETCH(QByteArrayList, contents);
-        QFETCH(QString, damage);
-        QFETCH(QString, named);
+        QFETCH(QStringList, names); QFETCH(QByteArrayList, contents); QFETCH(QString, damage); QFETCH(QString, named);
         QFETCH(QString, reason);
         const QString resource = ownGame();
         QVERIFY(damage != "backup" || WriteBytes(resource + "/quiltra-original", "in the way"));

@@ -49,8 +49,7 @@ private slots:
 
     void packsLayoutFilesThenTilesInGridOrder()
     {
-        QFETCH(int, resolution);
-        QFETCH(QStringList, entries);
+        QFETCH(int, resolution); QFETCH(QStringList, entries);
         QVERIFY(makeTree(tmp->path(), entries));
         const QString exe = tmp->filePath("hl.exe"), zip = tmp->filePath("bg.zip");
         const ZipBackgroundResult result = resolution == WideHdResolution
@@ -78,8 +77,7 @@ private slots:
 
     void incompleteBackgroundWritesNothing()
     {
-        QFETCH(QString, change);
-        QFETCH(QString, named);
+        QFETCH(QString, change); QFETCH(QString, named);
         const LayoutPlan made = PlanBackground(WideHdResolution, QSize(600, 300), false);
         QStringList files = made.layoutNames();
         for (const TileSpec &tile : made.Tiles)
