@@ -8,6 +8,9 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
+#include <QSemaphore>
+#include <QThread>
+#include <QThreadPool>
 
 namespace {
 
@@ -22,7 +25,16 @@ QString native(const QString &path)
 
 } // namespace
 
-ZipClass::ZipClass() = default;
+// Files wait their turn read, so a few of them are held uncompressed at a time, not all.
+struct ZipClass::Compressors
+{
+    explicit Compressors(int threads) : Waiting(2 * threads) { Pool.setMaxThreadCount(threads); }
+
+    QSemaphore Waiting;
+    QThreadPool Pool;   // after Waiting, which its threads release into until they stop
+};
+
+ZipClass::ZipClass() : ThreadCount(QThread::idealThreadCount()) {}
 
 ZipClass::~ZipClass() = default;
 
@@ -35,6 +47,14 @@ void ZipClass::setComment(const QString &comment)
 {
     ArchiveComment = comment.toLocal8Bit();
     EndRecord.CommentLength = quint16(ArchiveComment.size());
+}
+
+void ZipClass::setThreadCount(int count)
+{
+    if (Compression)
+        Compression->Pool.waitForDone();
+    Compression.reset();
+    ThreadCount = qMax(1, count);
 }
 
 bool ZipClass::AddFile(const QString &FilePath, const QString &filename, const QString &Comment)
@@ -55,6 +75,7 @@ bool ZipClass::AddFile(const QString &FilePath, const QString &filename, const Q
         entry->SetFileName(filename);
     if (!Comment.isEmpty())
         entry->SetComment(Comment);
+    compressAside(entry.get());
     Entries.push_back(std::move(entry));
     return true;
 }
@@ -79,6 +100,8 @@ bool ZipClass::WriteZip(const QString &FilePath, bool Overwrite)
 
 bool ZipClass::WriteZip(QIODevice *device)
 {
+    if (!finishCompressing())
+        return false;
     const qint64 start = device->isSequential() ? 0 : device->pos();
     lastError = limitError(start);
     return lastError.isEmpty() && writeEntries(device, start);
@@ -87,6 +110,33 @@ bool ZipClass::WriteZip(QIODevice *device)
 QString ZipClass::errorString() const
 {
     return lastError;
+}
+
+// Each entry is compressed alone, touching nothing the others do, so the archive does not
+// depend on which thread took which.
+void ZipClass::compressAside(ZipFile *entry)
+{
+    if (!Compression)
+        Compression = std::make_unique<Compressors>(ThreadCount);
+    Compressors *compressors = Compression.get();
+    compressors->Waiting.acquire();
+    compressors->Pool.start([entry, compressors] {
+        entry->Compress();
+        compressors->Waiting.release();
+    });
+}
+
+bool ZipClass::finishCompressing()
+{
+    if (Compression)
+        Compression->Pool.waitForDone();
+    for (const auto &entry : Entries) {
+        if (!entry->IsCompressed()) {
+            lastError = entry->errorString();
+            return false;
+        }
+    }
+    return true;
 }
 
 // Checked before anything is written, so a refused archive leaves no trace.

@@ -20,10 +20,6 @@ constexpr qint64 MaxField16 = 0xFFFF;
 constexpr qint64 MaxField32 = 0xFFFFFFFF;
 constexpr int LocalHeaderSize = 30;
 constexpr int CentralHeaderSize = 46;
-// compress() wraps the deflate stream in a 2-byte zlib header and a 4-byte
-// Adler-32 trailer; method 8 wants the bare stream.
-constexpr int ZlibHeaderSize = 2;
-constexpr int ZlibWrapperSize = 6;
 
 QString native(const QString &path)
 {
@@ -52,15 +48,69 @@ bool ZipFile::LoadFile(const QString &path)
     Fields.ModTime = DosTime(modified);
     Fields.ModDate = DosDate(modified);
     SetFileName(FileNameOf(path));
+    SourcePath = path;
 
-    qint64 compressedSize = 0;
-    quint32 crc = 0;
-    if (!CompressFile(path, Data, compressedSize, SourceLength, crc))
+    QFile source(path);
+    if (!source.open(QIODevice::ReadOnly)) {
+        lastError = CannotReadMessage(path, source.errorString());
         return false;
-    Fields.Crc32 = crc;
-    Fields.CompressedSize = quint32(compressedSize);
-    Fields.UncompressedSize = quint32(SourceLength);
+    }
+    const qint64 length = source.size();
+    if (length > MaxField32) {
+        lastError = Tr("Cannot add %1: it is larger than 4 GiB").arg(native(path));
+        return false;
+    }
+    Data = source.read(length);
+    if (Data.size() != length || source.error() != QFileDevice::NoError) {
+        lastError = CannotReadMessage(path, source.errorString());
+        return false;
+    }
+    SourceLength = length;
     return true;
+}
+
+bool ZipFile::Compress()
+{
+    if (Compressed)
+        return true;
+    // A raw deflate stream, as method 8 stores it, made in one call: zlib counts in 32 bits,
+    // which the 4 GiB limit of an entry nearly keeps to.
+    const auto *bytes = reinterpret_cast<const Bytef *>(Data.constData());
+    z_stream stream = {};
+    int status = deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    if (status != Z_OK) {
+        lastError = Tr("Cannot compress %1: zlib error %2").arg(native(SourcePath)).arg(status);
+        return false;
+    }
+    const uLong bound = deflateBound(&stream, uLong(Data.size()));
+    if (bound < uLong(Data.size()) || bound > std::numeric_limits<uInt>::max()) {
+        deflateEnd(&stream);
+        lastError = Tr("Cannot add %1: it is too large to compress").arg(native(SourcePath));
+        return false;
+    }
+    QByteArray deflated(qsizetype(bound), Qt::Uninitialized);
+    stream.next_in = const_cast<Bytef *>(bytes);
+    stream.avail_in = uInt(Data.size());
+    stream.next_out = reinterpret_cast<Bytef *>(deflated.data());
+    stream.avail_out = uInt(bound);
+    status = deflate(&stream, Z_FINISH);
+    deflated.truncate(qsizetype(stream.total_out));
+    deflateEnd(&stream);
+    if (status != Z_STREAM_END) {
+        lastError = Tr("Cannot compress %1: zlib error %2").arg(native(SourcePath)).arg(status);
+        return false;
+    }
+    Fields.Crc32 = quint32(crc32(crc32(0L, Z_NULL, 0), bytes, uInt(Data.size())));
+    Fields.CompressedSize = quint32(deflated.size());
+    Fields.UncompressedSize = quint32(SourceLength);
+    Data = std::move(deflated);
+    Compressed = true;
+    return true;
+}
+
+bool ZipFile::IsCompressed() const
+{
+    return Compressed;
 }
 
 void ZipFile::SetFileName(const QString &name)
@@ -136,54 +186,6 @@ QString ZipFile::errorString() const
 QString ZipFile::FileNameOf(const QString &path)
 {
     return path.mid(LastSeparator(path) + 1);
-}
-
-bool ZipFile::CompressFile(const QString &path, QByteArray &data, qint64 &compressedSize,
-                           qint64 &uncompressedSize, quint32 &crc)
-{
-    QFile source(path);
-    if (!source.open(QIODevice::ReadOnly)) {
-        lastError = CannotReadMessage(path, source.errorString());
-        return false;
-    }
-    const qint64 length = source.size();
-    if (length > MaxField32 || quint64(length) > std::numeric_limits<uLong>::max()) {
-        lastError = Tr("Cannot add %1: it is larger than 4 GiB").arg(native(path));
-        return false;
-    }
-    const QByteArray contents = source.read(length);
-    if (contents.size() != length || source.error() != QFileDevice::NoError) {
-        lastError = CannotReadMessage(path, source.errorString());
-        return false;
-    }
-    source.close();
-
-    const auto *bytes = reinterpret_cast<const Bytef *>(contents.constData());
-    // crc32 takes a uInt length; feed it in pieces so large files stay correct.
-    uLong sum = crc32(0L, Z_NULL, 0);
-    for (qint64 done = 0; done < length;) {
-        const uInt piece = uInt(qMin<qint64>(length - done, std::numeric_limits<uInt>::max()));
-        sum = crc32(sum, bytes + done, piece);
-        done += piece;
-    }
-    crc = quint32(sum);
-
-    uLongf zlibLength = compressBound(uLong(length));
-    if (zlibLength < uLongf(length)) {
-        lastError = Tr("Cannot add %1: it is too large to compress").arg(native(path));
-        return false;
-    }
-    QByteArray zlibStream(qsizetype(zlibLength), Qt::Uninitialized);
-    const int status = compress(reinterpret_cast<Bytef *>(zlibStream.data()), &zlibLength,
-                                bytes, uLong(length));
-    if (status != Z_OK || zlibLength < uLongf(ZlibWrapperSize)) {
-        lastError = Tr("Cannot compress %1: zlib error %2").arg(native(path)).arg(status);
-        return false;
-    }
-    compressedSize = qint64(zlibLength) - ZlibWrapperSize;
-    data = zlibStream.mid(ZlibHeaderSize, compressedSize);
-    uncompressedSize = length;
-    return true;
 }
 
 quint16 ZipFile::DosDate(const QDateTime &timestamp)

@@ -7,18 +7,25 @@
 class QDataStream;
 class QIODevice;
 
-// One entry of a ZIP archive. The source file is read, stamped and compressed
-// when it is loaded; from then on the entry is pure data, so writing the
-// archive never touches the source again. Only ZipClass uses it.
+// One entry of a ZIP archive. The source file is read and stamped when it is
+// loaded; from then on the entry is pure data, so compressing it, on any thread,
+// and writing the archive never touch the source again. Only ZipClass uses it.
 class ZipFile
 {
 public:
     ZipFile();
 
-    // Reads `path` (an ordinary file), takes its local modification time and
-    // compresses it; false with errorString() when it cannot be read or
-    // compressed, leaving the entry unusable.
+    // Reads `path` (an ordinary file) and takes its local modification time;
+    // false with errorString() when it cannot be read, leaving the entry unusable.
     bool LoadFile(const QString &path);
+
+    // Sums and deflates the loaded contents, once; touches nothing but this entry,
+    // so entries may be compressed side by side. False with errorString() when
+    // zlib cannot compress them.
+    bool Compress();
+
+    // Whether Compress() has succeeded, so the entry can be written.
+    bool IsCompressed() const;
 
     // Replaces the stored name (written in the local 8-bit encoding).
     void SetFileName(const QString &name);
@@ -84,8 +91,6 @@ private:
     };
 
     static QString FileNameOf(const QString &path);
-    bool CompressFile(const QString &path, QByteArray &data, qint64 &compressedSize,
-                      qint64 &uncompressedSize, quint32 &crc);
     static quint16 DosDate(const QDateTime &timestamp);
     static quint16 DosTime(const QDateTime &timestamp);
     static void SetBit(quint8 &byte, int bit);
@@ -96,7 +101,9 @@ private:
     QByteArray EntryName;
     QByteArray ExtraField;
     QByteArray EntryComment;
-    QByteArray Data;
+    QString SourcePath;
+    QByteArray Data;   // the contents as read, then as deflated
+    bool Compressed = false;
     qint64 SourceLength = 0;
     EntryFields Fields;
     LocalFileHeader LocalHeader;

@@ -3,6 +3,7 @@
 #include "zip/zipclass.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -139,6 +140,31 @@ private slots:
         for (int i = 0; i < files.size(); ++i)
             QVERIFY2(read.entries[i].name == files[i].first && read.entries[i].contents == files[i].second,
                      qPrintable(files[i].first));
+    }
+
+    // Entries are compressed side by side, on every core by default; the archive stays, byte for
+    // byte, what one thread writes.
+    void sameBytesOnAnyNumberOfThreads_data()
+    {
+        QTest::addColumn<int>("threads");
+        QTest::newRow("one") << 1; QTest::newRow("two") << 2; QTest::newRow("more than entries") << 64;
+    }
+    void sameBytesOnAnyNumberOfThreads()
+    {
+        QFETCH(int, threads);
+        ZipClass zip;
+        zip.setThreadCount(threads);
+        const QDateTime stamp(QDate(2020, 1, 2), QTime(3, 4, 6));
+        for (int i = 0; i < 12; ++i) {
+            QByteArray text(20000 + 3000 * i, Qt::Uninitialized);   // compressible, each its own
+            QRandomGenerator random(i);
+            for (char &c : text)
+                c = char('a' + random.bounded(4 + i));
+            QVERIFY(zip.AddFile(writeFile(path(QString("tile%1.tga").arg(i)), text, stamp)));
+        }
+        const QByteArray z = inMemory(zip);
+        QCOMPARE(z.size(), 216930);
+        QCOMPARE(QCryptographicHash::hash(z, QCryptographicHash::Sha1).toHex(), "14b942791df92011c1d3881d3b2e02d045556477");
     }
 
     void refusals()
