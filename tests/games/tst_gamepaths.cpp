@@ -24,16 +24,11 @@ private slots:
                                                   << R"(cstrike\Resource\Background)";
         QTest::newRow("mixed, trailing separators") << R"(C:\HL\czero/RESOURCE\background\\)" << root << true
                                                     << R"(czero/RESOURCE\background\\)";
-        QTest::newRow("slashes") << "/opt/hl/dod/resource/background" << "/opt/hl/" << true << "dod/resource/background";
         QTest::newRow("another drive") << R"(E:\HL\cstrike\resource\background)" << root << true << "";
-        QTest::newRow("another install") << R"(C:\HL2\cz\resource\background)" << root << true << "";
         QTest::newRow("root in the middle") << R"(D:\C:\HL\cz\resource\background)" << root << true << "";
         QTest::newRow("no root") << "/opt/hl/dod/resource/background" << "" << true << "";
-        QTest::newRow("alone") << "resource/background" << "/" << true << "";
         QTest::newRow("inside a longer name") << R"(C:\HL\cz\myresource\background)" << root << false << "";
-        QTest::newRow("wrong suffix") << R"(C:\HL\cz\resource\backgrounds)" << root << false << "";
         QTest::newRow("background only") << R"(C:\HL\cstrike\background)" << root << false << "";
-        QTest::newRow("empty") << "" << "" << false << "";
     }
 
     void pickedFolder()

