@@ -1,7 +1,9 @@
-// quiltra-bench: times the make and zip paths against plain reference work,
-// and the peak memory of decoding large pictures.
+// quiltra-bench: times the make and zip paths against plain reference work and
+// other programs, and the peak memory of decoding large pictures; then says of
+// each target whether it is met (HIT) or not (MISS), with the measured ratio.
 //
-//   quiltra-bench [runs]     (default 15 runs per measurement)
+//   quiltra-bench [runs]     (default 15 runs per measurement; 5 at most for
+//                            whole processes and 3 for the large decodes)
 //
 // Everything happens in a temporary fake game tree; nothing outside it is
 // touched. Speed and memory targets are checked here, never in the test suite.
@@ -9,9 +11,11 @@
 #include "background/decodepicture.h"
 #include "background/generatebackground.h"
 #include "background/tilegrid.h"
+#include "io/wholefile.h"
 #include "zip/zipbackground.h"
 #include "zip/zipclass.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -22,9 +26,9 @@
 #include <QImageWriter>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtEndian>
 
 #include <algorithm>
@@ -44,17 +48,28 @@ double median(QList<double> values)
     return n == 0 ? 0 : (n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2);
 }
 
-// Median milliseconds of `runs` calls of `work`.
+// Median milliseconds of `runs` calls of each of `works`, called in turns so that on a shared
+// machine each meets the same load.
+QList<double> timeInTurns(int runs, const QList<std::function<void()>> &works)
+{
+    QList<QList<double>> samples(works.size());
+    for (int i = 0; i < runs; ++i) {
+        for (qsizetype w = 0; w < works.size(); ++w) {
+            QElapsedTimer timer;
+            timer.start();
+            works[w]();
+            samples[w].append(timer.nsecsElapsed() / 1e6);
+        }
+    }
+    QList<double> medians;
+    for (const QList<double> &workSamples : samples)
+        medians.append(median(workSamples));
+    return medians;
+}
+
 double timeRuns(int runs, const std::function<void()> &work)
 {
-    QList<double> samples;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        samples.append(timer.nsecsElapsed() / 1e6);
-    }
-    return median(samples);
+    return timeInTurns(runs, {work}).first();
 }
 
 [[noreturn]] void fail(const QString &what)
@@ -91,13 +106,6 @@ qint64 totalSize(const QStringList &files)
     return total;
 }
 
-void writePlain(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-}
-
 long peakMemoryKiB()
 {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -117,12 +125,20 @@ bool resetPeakMemory()
     return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
 }
 
-// The picture the app previews, decoded exactly as the app decodes it.
-QImage decodeForPreview(const QString &jpeg)
+// Writes `bytes` as `path` through the whole-file writer, as the program writes every file.
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QString error;
+    if (!WriteWholeFile(path, bytes, &error))
+        fail(error);
+}
+
+// Decodes `file` as the program does, for `needed` (empty: the app's preview, every make).
+QImage decodeFor(const QString &file, const QSize &needed = {})
 {
     QImage picture;
     QString error;
-    if (!DecodePicture(jpeg, picture, &error))
+    if (!DecodePicture(file, picture, &error, needed))
         fail(error);
     return picture;
 }
@@ -174,24 +190,55 @@ DecodeFigures decodeInOwnProcesses(const QString &file, int runs)
     return figures;
 }
 
-void writeJpeg(const QString &path, const QImage &picture, bool progressive = false)
+// Runs a program to its end; empty, or what went wrong and what it said.
+QString runProcess(const QString &program, const QStringList &arguments)
 {
-    QImageWriter writer(path, "jpg");
+    QProcess process;
+    process.start(program, arguments);
+    if (process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+        return {};
+    return QStringLiteral("%1 failed (exit %2): %3").arg(QFileInfo(program).fileName()).arg(process.exitCode())
+        .arg(QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
+}
+
+// ImageMagick's convert: a "convert" earlier on the PATH may be another program, so each is
+// asked for its version. Empty, with the reason, when none is ImageMagick.
+QString imageMagickConvert(QString *why)
+{
+    for (const QString &folder : qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts)) {
+        const QString convert = QStandardPaths::findExecutable(QStringLiteral("convert"), {folder});
+        if (convert.isEmpty())
+            continue;
+        QProcess version;
+        version.start(convert, {QStringLiteral("-version")});
+        if (version.waitForFinished(10000) && version.readAllStandardOutput().contains("ImageMagick"))
+            return convert;
+    }
+    *why = QStringLiteral("no convert on the PATH says it is ImageMagick (convert -version); "
+                          "apt-get install imagemagick brings it");
+    return {};
+}
+
+QByteArray jpegBytes(const QImage &picture, bool progressive = false)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpg");
     writer.setQuality(90);
     writer.setProgressiveScanWrite(progressive);
     if (!writer.write(picture))
-        fail(QStringLiteral("cannot write %1: %2").arg(path, writer.errorString()));
+        fail(QStringLiteral("cannot encode a JPEG: %1").arg(writer.errorString()));
+    return buffer.data();
 }
 
-// A bottom-up BMP of 24 bits a pixel, or 8 with a grey palette, written row by row from the
-// format, so that a 100 MP one needs no picture in memory.
-void writeLargeBmp(const QString &path, int width, int height, int bitsPerPixel)
+// A bottom-up BMP of 24 bits a pixel, or 8 with a grey palette, built from the format.
+QByteArray largeBmp(int width, int height, int bitsPerPixel)
 {
     const int paletteBytes = bitsPerPixel == 8 ? 256 * 4 : 0;
     const qint64 rowBytes = (qint64(width) * bitsPerPixel / 8 + 3) / 4 * 4;
     const quint32 dataOffset = 54 + paletteBytes;
-    QByteArray header(54, '\0');
-    char *h = header.data();
+    QByteArray bmp(54, '\0');
+    char *h = bmp.data();
     h[0] = 'B';
     h[1] = 'M';
     qToLittleEndian<quint32>(quint32(dataOffset + rowBytes * height), h + 2);
@@ -202,17 +249,15 @@ void writeLargeBmp(const QString &path, int width, int height, int bitsPerPixel)
     qToLittleEndian<quint16>(1, h + 26);
     qToLittleEndian<quint16>(quint16(bitsPerPixel), h + 28);
     for (int i = 0; i < paletteBytes / 4; ++i)
-        header += QByteArray(3, char(i)) + '\0';
-    QFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly) && file.write(header) == header.size();
+        bmp += QByteArray(3, char(i)) + '\0';
+    bmp.reserve(dataOffset + rowBytes * height);
     QByteArray row(rowBytes, '\0');
-    for (int y = 0; ok && y < height; ++y) {
+    for (int y = 0; y < height; ++y) {
         for (qint64 i = 0; i < qint64(width) * bitsPerPixel / 8; ++i)
             row[i] = char((i * 7 + y * 3) ^ (y >> 4));
-        ok = file.write(row) == row.size();
+        bmp += row;
     }
-    if (!ok)
-        fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    return bmp;
 }
 
 struct Row
@@ -224,9 +269,9 @@ struct Row
 
 void printTable(const QList<Row> &rows)
 {
-    std::printf("\n%-46s %10s  %s\n", "measurement", "median ms", "size");
+    std::printf("\n%-50s %10s  %s\n", "measurement", "median ms", "size");
     for (const Row &row : rows)
-        std::printf("%-46s %10.1f  %s\n", qPrintable(row.what), row.ms, qPrintable(row.size));
+        std::printf("%-50s %10.1f  %s\n", qPrintable(row.what), row.ms, qPrintable(row.size));
 }
 
 QString bytesText(qint64 bytes)
@@ -234,9 +279,21 @@ QString bytesText(qint64 bytes)
     return QStringLiteral("%1 bytes").arg(bytes);
 }
 
-void verdict(const char *target, bool met, const QString &detail)
+QString ratioText(double ratio)
 {
-    std::printf("%-4s %-58s %s\n", met ? "ok" : "MISS", target, qPrintable(detail));
+    return QStringLiteral("%1x").arg(ratio, 0, 'f', 2);
+}
+
+void verdict(const QString &target, bool met, const QString &measured, const QString &why = {})
+{
+    std::printf("%-4s %-62s %s\n", met ? "HIT" : "MISS", qPrintable(target), qPrintable(measured));
+    if (!met && !why.isEmpty())
+        std::printf("     %s\n", qPrintable(why));
+}
+
+void skipped(const QString &target, const QString &why)
+{
+    std::printf("%-4s %-62s %s\n", "SKIP", qPrintable(target), qPrintable(why));
 }
 
 } // namespace
@@ -247,17 +304,21 @@ int main(int argc, char *argv[])
     if (argc == 3 && qstrcmp(argv[1], DecodeInChild) == 0)
         return decodeInChild(QString::fromLocal8Bit(argv[2]));
     const int runs = argc > 1 ? qMax(1, QString::fromLocal8Bit(argv[1]).toInt()) : 15;
+    const int processRuns = std::min(runs, 5);
 
     QTemporaryDir tree;
     if (!tree.isValid())
         fail(QStringLiteral("no temporary folder"));
     const QString exePath = tree.filePath(QStringLiteral("hl.exe"));
+    writeFile(exePath, {});
     if (!QDir().mkpath(BackgroundFolder(exePath, RelativeFolder)))
         fail(QStringLiteral("cannot build the fake game tree"));
+    const QSize largest = ResolutionSize(LargestResolution);
     QList<Row> rows;
 
-    // 1. Tiles and layout files of a 1280x1024 picture.
-    const QImage screen = syntheticPicture(1280, 1024, 1);
+    // 1. Tiles and layout files of a 1280x1024 picture, then zipping them, ours and
+    //    Info-ZIP's at the same level.
+    const QImage screen = syntheticPicture(largest.width(), largest.height(), 1);
     GenerateResult generated;
     const double tilesMs = timeRuns(runs, [&] {
         generated = GenerateBackgroundFiles(screen, LargestResolution, exePath, RelativeFolder);
@@ -267,174 +328,205 @@ int main(int argc, char *argv[])
     const qint64 tileBytes = totalSize(generated.writtenFiles);
     rows.append({QStringLiteral("write 20 tiles + 2 layout files"), tilesMs, bytesText(tileBytes)});
 
-    // 2. The same number of bytes in one plain write, and as 22 files each
-    //    replaced through QSaveFile (which flushes every file to disk).
-    const QByteArray plainBytes(tileBytes, '\x5a');
-    const QString plainPath = tree.filePath(QStringLiteral("plain.bin"));
-    const double plainMs = timeRuns(runs, [&] { writePlain(plainPath, plainBytes); });
-    rows.append({QStringLiteral("one plain QFile write, same byte count"), plainMs, bytesText(tileBytes)});
-    const double savedMs = timeRuns(runs, [&] {
-        for (int i = 0; i < generated.writtenFiles.size(); ++i) {
-            QSaveFile file(tree.filePath(QStringLiteral("saved%1.bin").arg(i)));
-            const QByteArray part = plainBytes.first(QFileInfo(generated.writtenFiles[i]).size());
-            if (!file.open(QIODevice::WriteOnly) || file.write(part) != part.size() || !file.commit())
-                fail(file.errorString());
-        }
-    });
-    rows.append({QStringLiteral("  22 QSaveFile writes of the same sizes"), savedMs, bytesText(tileBytes)});
-
-    // 3. Zipping the 22 files, ours and Info-ZIP's at the same level.
     const QString archive = tree.filePath(QStringLiteral("ours.zip"));
-    QList<double> addMs;
-    const double zipMs = timeRuns(runs, [&] {
-        QElapsedTimer timer;
-        timer.start();
+    const auto zipOurs = [&] {
         ZipClass zip;
         for (const QString &file : generated.writtenFiles) {
             if (!zip.AddFile(file))
                 fail(zip.errorString());
         }
-        addMs.append(timer.nsecsElapsed() / 1e6);
         if (!zip.WriteZip(archive, true))
             fail(zip.errorString());
-    });
-    const qint64 zipBytes = QFileInfo(archive).size();
-    rows.append({QStringLiteral("ZipClass, 22 files into a file"), zipMs, bytesText(zipBytes)});
-    rows.append({QStringLiteral("  of which AddFile (read, CRC, compress)"), median(addMs), {}});
-
+    };
     const QString infoZip = QStandardPaths::findExecutable(QStringLiteral("zip"));
-    double infoZipMs = -1;
-    qint64 infoZipBytes = -1;
-    if (!infoZip.isEmpty()) {
-        const QString theirs = tree.filePath(QStringLiteral("theirs.zip"));
-        infoZipMs = timeRuns(runs, [&] {
-            QFile::remove(theirs);
-            QProcess zip;
-            zip.start(infoZip, QStringList{QStringLiteral("-6"), QStringLiteral("-q"), QStringLiteral("-j"), theirs}
-                                   + generated.writtenFiles);
-            if (!zip.waitForFinished(-1) || zip.exitCode() != 0)
-                fail(QStringLiteral("zip failed: %1").arg(QString::fromLocal8Bit(zip.readAllStandardError())));
-        });
-        infoZipBytes = QFileInfo(theirs).size();
+    const QString theirs = tree.filePath(QStringLiteral("theirs.zip"));
+    const auto zipTheirs = [&] {
+        QFile::remove(theirs);
+        const QString failure = runProcess(infoZip, QStringList{QStringLiteral("-6"), QStringLiteral("-q"),
+                                                                QStringLiteral("-j"), theirs} + generated.writtenFiles);
+        if (!failure.isEmpty())
+            fail(failure);
+    };
+    // The same archive left in memory: what compressing takes, apart from the flushed write.
+    const auto zipInMemory = [&] {
+        ZipClass zip;
+        for (const QString &file : generated.writtenFiles)
+            zip.AddFile(file);
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        if (!zip.WriteZip(&buffer))
+            fail(zip.errorString());
+    };
+    const QList<double> zipTimes = infoZip.isEmpty() ? timeInTurns(runs, {zipOurs, zipInMemory})
+                                                     : timeInTurns(runs, {zipOurs, zipInMemory, zipTheirs});
+    const double zipMs = zipTimes[0];
+    const double infoZipMs = zipTimes.value(2, -1);
+    const qint64 zipBytes = QFileInfo(archive).size();
+    const qint64 infoZipBytes = infoZip.isEmpty() ? -1 : QFileInfo(theirs).size();
+    rows.append({QStringLiteral("ZipClass, 22 files into a file, %1 threads").arg(QThread::idealThreadCount()),
+                 zipMs, bytesText(zipBytes)});
+    rows.append({QStringLiteral("  the same into memory, not written"), zipTimes[1], {}});
+    if (!infoZip.isEmpty())
         rows.append({QStringLiteral("zip -6 -q -j (process included)"), infoZipMs, bytesText(infoZipBytes)});
-    }
 
-    // 4. The whole make path from a large photograph.
+    // 2. The make from a 24-megapixel photograph, as the command-line program makes it: decoded
+    //    for 1280x1024, stretched, cut into tiles with their layout files.
     const QString jpeg = tree.filePath(QStringLiteral("photo.jpg"));
-    {
-        QImageWriter writer(jpeg, "jpg");
-        writer.setQuality(90);
-        if (!writer.write(syntheticPicture(6000, 4000, 2)))
-            fail(QStringLiteral("cannot write %1: %2").arg(jpeg, writer.errorString()));
-    }
-    const bool peakReset = resetPeakMemory();
-    QList<double> decodeMs, stretchMs, generateMs, zipPathMs, makeMs, wholeMs;
-    const QString exported = tree.filePath(QStringLiteral("export.zip"));
-    for (int i = 0; i < runs; ++i) {
+    writeFile(jpeg, jpegBytes(syntheticPicture(6000, 4000, 2)));
+    const QSize jpegSize = QImageReader(jpeg).size();
+    // One make as the command-line program makes it: the milliseconds of decoding, stretching,
+    // generating, and of the whole.
+    QSize decodedSize;
+    const auto make = [&] {
         QElapsedTimer timer;
         timer.start();
-        const QImage decoded = decodeForPreview(jpeg);
-        decodeMs.append(timer.nsecsElapsed() / 1e6);
-        qint64 mark = timer.nsecsElapsed();
-        const QImage stretched = decoded.scaled(ResolutionSize(LargestResolution), Qt::IgnoreAspectRatio,
-                                                Qt::SmoothTransformation);
-        stretchMs.append((timer.nsecsElapsed() - mark) / 1e6);
-        mark = timer.nsecsElapsed();
+        const QImage decoded = decodeFor(jpeg, largest);
+        decodedSize = decoded.size();
+        const qint64 decodedAt = timer.nsecsElapsed();
+        const QImage stretched = decoded.scaled(largest, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const qint64 stretchedAt = timer.nsecsElapsed();
         const GenerateResult made = GenerateBackgroundFiles(stretched, LargestResolution, exePath, RelativeFolder);
         if (made.status != GenerateResult::Done)
             fail(made.errorString);
-        generateMs.append((timer.nsecsElapsed() - mark) / 1e6);
-        makeMs.append(timer.nsecsElapsed() / 1e6);
-        mark = timer.nsecsElapsed();
-        const ZipBackgroundResult zipped = ZipBackground(exePath, RelativeFolder, LargestResolution, exported);
-        if (!zipped.ok)
-            fail(zipped.errorString);
-        zipPathMs.append((timer.nsecsElapsed() - mark) / 1e6);
-        wholeMs.append(timer.nsecsElapsed() / 1e6);
-    }
-    const long peakKiB = peakMemoryKiB();
-    const QSize jpegSize = QImageReader(jpeg).size();
-    rows.append({QStringLiteral("make: decode %1x%2 JPEG for preview").arg(jpegSize.width()).arg(jpegSize.height()),
-                 median(decodeMs), bytesText(QFileInfo(jpeg).size())});
-    rows.append({QStringLiteral("make: stretch to 1280x1024 (smooth)"), median(stretchMs), {}});
-    rows.append({QStringLiteral("make: generate tiles + layout files"), median(generateMs), bytesText(tileBytes)});
-    rows.append({QStringLiteral("make: zip export"), median(zipPathMs), bytesText(QFileInfo(exported).size())});
-    rows.append({QStringLiteral("make: whole make (decode, stretch, generate)"), median(makeMs), {}});
-    rows.append({QStringLiteral("make: whole path with the zip export"), median(wholeMs), {}});
-
-    const double fullDecodeMs = timeRuns(runs, [&] {
-        if (QImageReader(jpeg).read().isNull())
-            fail(QStringLiteral("cannot decode %1").arg(jpeg));
-    });
-    rows.append({QStringLiteral("reference: plain full decode of the JPEG"), fullDecodeMs, {}});
-
-    // 4b. The Wide HD make of the same photograph: decode, scale keeping its shape, then the
-    // tiles and all four layout files.
-    const bool wideReset = resetPeakMemory();
-    QList<double> wideMs;
-    qsizetype wideTiles = 0;
-    QSize wideSize;
+        const qint64 doneAt = timer.nsecsElapsed();
+        return QList<double>{decodedAt / 1e6, (stretchedAt - decodedAt) / 1e6, (doneAt - stretchedAt) / 1e6, doneAt / 1e6};
+    };
+    const bool peakReset = resetPeakMemory();
+    make();   // alone first, for its peak memory
+    const long makePeakKiB = peakMemoryKiB();
+    // Then in turns with a plain full decode: those, and the make's steps.
+    QList<QList<double>> samples(5);
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
         timer.start();
-        const QImage decoded = decodeForPreview(jpeg);
-        const QImage scaled = decoded.scaled(WideHdSize(decoded.size()), Qt::IgnoreAspectRatio,
-                                             Qt::SmoothTransformation);
+        if (QImageReader(jpeg).read().isNull())
+            fail(QStringLiteral("cannot decode %1").arg(jpeg));
+        samples[0].append(timer.nsecsElapsed() / 1e6);
+        const QList<double> steps = make();
+        for (int step = 0; step < 4; ++step)
+            samples[step + 1].append(steps[step]);
+    }
+    rows.append({QStringLiteral("make: decode %1x%2 JPEG for 1280x1024, at %3x%4").arg(jpegSize.width())
+                     .arg(jpegSize.height()).arg(decodedSize.width()).arg(decodedSize.height()),
+                 median(samples[1]), bytesText(QFileInfo(jpeg).size())});
+    rows.append({QStringLiteral("make: stretch to 1280x1024 (smooth)"), median(samples[2]), {}});
+    rows.append({QStringLiteral("make: generate tiles + layout files"), median(samples[3]), bytesText(tileBytes)});
+    const double makeMs = median(samples[4]);
+    rows.append({QStringLiteral("make: whole make (decode, stretch, generate)"), makeMs, {}});
+
+    const double fullDecodeMs = median(samples[0]);
+    rows.append({QStringLiteral("reference: plain full decode of the JPEG"), fullDecodeMs, {}});
+
+    // The app's way: decoded once for the preview and every make, then zipped for sharing.
+    QSize previewSize;
+    const double previewMs = timeRuns(runs, [&] { previewSize = decodeFor(jpeg).size(); });
+    rows.append({QStringLiteral("app: decode for the preview, at %1x%2").arg(previewSize.width())
+                     .arg(previewSize.height()), previewMs, {}});
+    const QString exported = tree.filePath(QStringLiteral("export.zip"));
+    const double exportMs = timeRuns(runs, [&] {
+        const ZipBackgroundResult zipped = ZipBackground(exePath, RelativeFolder, LargestResolution, exported);
+        if (!zipped.ok)
+            fail(zipped.errorString);
+    });
+    rows.append({QStringLiteral("app: zip export of the made background"), exportMs,
+                 bytesText(QFileInfo(exported).size())});
+
+    // The Wide HD make of the same photograph: decoded for its own shape within 3840x1600.
+    QList<double> wideMs;
+    qsizetype wideTiles = 0;
+    const QSize wideSize = WideHdSize(jpegSize);
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const QImage scaled = decodeFor(jpeg, wideSize).scaled(wideSize, Qt::IgnoreAspectRatio,
+                                                               Qt::SmoothTransformation);
         const GenerateResult made = GenerateBackgroundFiles(scaled, WideHdResolution, exePath, RelativeFolder);
         if (made.status != GenerateResult::Done)
             fail(made.errorString);
         wideMs.append(timer.nsecsElapsed() / 1e6);
         wideTiles = made.made.Tiles.size();
-        wideSize = made.made.Size;
     }
-    const long widePeakKiB = peakMemoryKiB();
     rows.append({QStringLiteral("make: Wide HD %1x%2, %3 tiles + 4 layout files").arg(wideSize.width())
                      .arg(wideSize.height()).arg(wideTiles), median(wideMs), {}});
-    rows.append({QStringLiteral("reference: full decode + plain write"), fullDecodeMs + plainMs, {}});
 
-    // 5. Decoding large pictures, each in a process of its own so each peak is its own. JPEGs
-    //    are decoded reduced, BMPs whole and then reduced.
+    // 3. Process against process, in turns: quiltra-cli's make and ImageMagick's stretch and crop.
+    const QString cli = QStandardPaths::findExecutable(QStringLiteral("quiltra-cli"),
+                                                       {QCoreApplication::applicationDirPath()});
+    const QStringList cliArguments{QStringLiteral("make"), jpeg, QStringLiteral("--game"), QStringLiteral("cstrike"),
+                                   QStringLiteral("--resolution"), ResolutionText(LargestResolution),
+                                   QStringLiteral("--game-dir"), tree.path()};
+    QString magickProblem;
+    const QString convert = imageMagickConvert(&magickProblem);
+    const QString magickOut = tree.filePath(QStringLiteral("magick"));
+    const QStringList convertArguments{jpeg, QStringLiteral("-resize"), QStringLiteral("1280x1024!"),
+                                       QStringLiteral("-crop"), QStringLiteral("256x256"), QStringLiteral("+repage"),
+                                       magickOut + "/tile_%d.tga"};
+    // A first run of each warms the caches and shows whether it works at all.
+    QString cliProblem = cli.isEmpty()
+        ? QStringLiteral("quiltra-cli is missing: no %1 (build the target quiltra-cli)")
+              .arg(QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + "/quiltra-cli"))
+        : runProcess(cli, cliArguments);
+    if (!convert.isEmpty() && QDir().mkpath(magickOut))
+        magickProblem = runProcess(convert, convertArguments);
+    double cliMs = -1, magickMs = -1;
+    if (cliProblem.isEmpty() && magickProblem.isEmpty()) {
+        const QList<double> times = timeInTurns(processRuns, {[&] { runProcess(cli, cliArguments); },
+                                                              [&] { runProcess(convert, convertArguments); }});
+        cliMs = times[0];
+        magickMs = times[1];
+        rows.append({QStringLiteral("quiltra-cli make 1280x1024 (process)"), cliMs, {}});
+        rows.append({QStringLiteral("convert -resize 1280x1024! -crop 256x256 (process)"), magickMs, {}});
+    }
+
+    // 4. Decoding large pictures as the app does, each in a process of its own so each peak is
+    //    its own. JPEGs are decoded reduced, BMPs whole and then reduced.
     struct DecodeCase
     {
         QString what;
         QString file;
-        double limitMB;   // 0: reported, not judged
+        bool judged;     // a JPEG held to the memory target
+        QString why;     // what a miss comes from, where it is known
     };
     QList<DecodeCase> decodeCases;
-    const auto addJpegCase = [&](int width, int height, const QString &what, double limitMB,
-                                 bool alsoProgressive = false) {
-        const QImage picture = syntheticPicture(width, height, 3);
-        const QString file = tree.filePath(QStringLiteral("%1x%2.jpg").arg(width).arg(height));
-        writeJpeg(file, picture);
-        decodeCases.append({what, file, limitMB});
-        if (alsoProgressive) {
-            const QString progressive = tree.filePath(QStringLiteral("%1x%2-progressive.jpg").arg(width).arg(height));
-            writeJpeg(progressive, picture, true);
-            decodeCases.append({what + QStringLiteral(", progressive"), progressive, 0});
-        }
+    const auto addJpegCase = [&](int width, int height, bool progressive, const QString &why = {}) {
+        const QString file = tree.filePath(QStringLiteral("%1x%2%3.jpg").arg(width).arg(height)
+                                               .arg(progressive ? "-progressive" : ""));
+        writeFile(file, jpegBytes(syntheticPicture(width, height, 3), progressive));
+        decodeCases.append({QStringLiteral("JPEG %1x%2%3").arg(width).arg(height)
+                                .arg(progressive ? ", progressive" : ""), file, true, why});
     };
     {
         const QString tiny = tree.filePath(QStringLiteral("tiny.jpg"));
-        writeJpeg(tiny, syntheticPicture(16, 16, 3));
-        decodeCases.append({QStringLiteral("process alone: 16x16 JPEG"), tiny, 0});
+        writeFile(tiny, jpegBytes(syntheticPicture(16, 16, 3)));
+        decodeCases.append({QStringLiteral("process alone: 16x16 JPEG"), tiny, false, {}});
     }
-    addJpegCase(12000, 8000, QStringLiteral("JPEG 12000x8000 (96 MP)"), 150, true);
-    addJpegCase(30000, 2000, QStringLiteral("JPEG 30000x2000 panorama"), 150);
-    addJpegCase(30001, 2001, QStringLiteral("JPEG 30001x2001, sides off the eighth"), 150);
+    addJpegCase(6000, 4000, false);
+    addJpegCase(6001, 4001, false);
+    addJpegCase(12000, 8000, false);
+    addJpegCase(12000, 8000, true, QStringLiteral(
+        "libjpeg keeps every coefficient of a progressive JPEG until its last scan, at full size "
+        "whatever the scale: 2 bytes for each of 144 M (4:2:0) samples, 275 MB"));
+    const QString panoramaWhy = QStringLiteral(
+        "kept in shape with the 1024 rows that stretching to 1280x1024 needs, the picture alone "
+        "is 15360x1024 or more, 60 MB, and the smallest eighth the decoder makes of it larger");
+    addJpegCase(30000, 2000, false, panoramaWhy);
+    addJpegCase(30001, 2001, false, panoramaWhy + QStringLiteral(
+        "; off the eighth, the reader scales a copy from it (less than its whole size)"));
     for (const int bits : {24, 8}) {
         const QString file = tree.filePath(QStringLiteral("100mp-%1.bmp").arg(bits));
-        writeLargeBmp(file, 10000, 10000, bits);
-        decodeCases.append({QStringLiteral("BMP 10000x10000 (100 MP), %1 bits").arg(bits), file, 600});
+        writeFile(file, largeBmp(10000, 10000, bits));
+        decodeCases.append({QStringLiteral("BMP 10000x10000 (100 MP), %1 bits").arg(bits), file, false, {}});
     }
     const int decodeRuns = std::min(runs, 3);
     QList<DecodeFigures> decodeFigures;
     for (const DecodeCase &decodeCase : decodeCases)
         decodeFigures.append(decodeInOwnProcesses(decodeCase.file, decodeRuns));
 
-    std::printf("quiltra-bench: %d runs per measurement, medians\n", runs);
+    std::printf("quiltra-bench: %d runs per measurement (%d for processes), medians; %d cores\n", runs,
+                processRuns, QThread::idealThreadCount());
     printTable(rows);
-    std::printf("\n%-46s %11s %10s %8s  %s\n", "picture decode, own process", "decoded", "median ms",
-                "peak MB", "file");
+    std::printf("\n%-46s %11s %10s %8s  %s\n", "picture decode as the app does, own process", "decoded",
+                "median ms", "peak MB", "file");
     for (int i = 0; i < decodeCases.size(); ++i) {
         const DecodeFigures &f = decodeFigures[i];
         std::printf("%-46s %11s %10.1f %8.1f  %s\n", qPrintable(decodeCases[i].what),
@@ -442,44 +534,37 @@ int main(int argc, char *argv[])
                     f.peakKiB / 1024.0, qPrintable(bytesText(QFileInfo(decodeCases[i].file).size())));
     }
     std::printf("(median of %d runs, highest peak; VmHWM of a process that only decodes)\n", decodeRuns);
-    std::printf("\npeak memory of the make path (VmHWM): %.1f MB%s\n\n", peakKiB / 1024.0,
+    std::printf("peak memory of the make path in this process (VmHWM): %.1f MB%s\n\n", makePeakKiB / 1024.0,
                 peakReset ? "" : " (could not reset the mark; includes set-up)");
 
-    // The make is what a user waits for from loading the picture to the made background;
-    // zipping is a separate command, timed above against zip -6.
-    const double wholeRatio = median(makeMs) / (fullDecodeMs + plainMs);
-    verdict("tile writing within 1.5x of the plain write", tilesMs <= 1.5 * plainMs,
-            QStringLiteral("%1x").arg(tilesMs / plainMs, 0, 'f', 2));
-    verdict("  tile writing within 1.5x of 22 QSaveFile writes", tilesMs <= 1.5 * savedMs,
-            QStringLiteral("%1x").arg(tilesMs / savedMs, 0, 'f', 2));
+    std::printf("targets\n");
+    const double makeRatio = makeMs / fullDecodeMs;
+    verdict(QStringLiteral("whole make of a 24 MP JPEG within 1.0x a plain full decode"), makeRatio <= 1.0,
+            ratioText(makeRatio));
+    if (!cliProblem.isEmpty())
+        skipped(QStringLiteral("quiltra-cli make within 0.25x of ImageMagick's convert"), cliProblem);
+    else if (!magickProblem.isEmpty())
+        skipped(QStringLiteral("quiltra-cli make within 0.25x of ImageMagick's convert"), magickProblem);
+    else
+        verdict(QStringLiteral("quiltra-cli make within 0.25x of ImageMagick's convert"), cliMs <= 0.25 * magickMs,
+                QStringLiteral("%1 (%2 ms vs %3 ms)").arg(ratioText(cliMs / magickMs)).arg(cliMs, 0, 'f', 1)
+                    .arg(magickMs, 0, 'f', 1));
     if (infoZipBytes > 0) {
-        verdict("zipping no slower than zip -6", zipMs <= infoZipMs,
-                QStringLiteral("%1 ms vs %2 ms").arg(zipMs, 0, 'f', 1).arg(infoZipMs, 0, 'f', 1));
-        verdict("  compressing alone no slower than zip -6", median(addMs) <= infoZipMs,
-                QStringLiteral("%1 ms vs %2 ms").arg(median(addMs), 0, 'f', 1).arg(infoZipMs, 0, 'f', 1));
-        verdict("archive within 1% of zip -6's size",
-                std::abs(double(zipBytes - infoZipBytes)) <= 0.01 * infoZipBytes,
-                QStringLiteral("%1 vs %2 bytes (%3%)").arg(zipBytes).arg(infoZipBytes)
-                    .arg(100.0 * (zipBytes - infoZipBytes) / infoZipBytes, 0, 'f', 2));
+        verdict(QStringLiteral("zip within 0.7x of zip -6's time, on %1 cores").arg(QThread::idealThreadCount()),
+                zipMs <= 0.7 * infoZipMs, QStringLiteral("%1 (%2 ms vs %3 ms)").arg(ratioText(zipMs / infoZipMs))
+                                              .arg(zipMs, 0, 'f', 1).arg(infoZipMs, 0, 'f', 1));
+        verdict(QStringLiteral("  at no more than 1.01x zip -6's size"), zipBytes <= 1.01 * infoZipBytes,
+                QStringLiteral("%1 (%2 vs %3 bytes)").arg(ratioText(double(zipBytes) / infoZipBytes))
+                    .arg(zipBytes).arg(infoZipBytes));
     } else {
-        std::printf("--   zip is not installed: no comparison with zip -6\n");
+        skipped(QStringLiteral("zip within 0.7x of zip -6"), QStringLiteral("zip is not installed"));
     }
-    verdict("whole make within 1.5x of decode + plain write", wholeRatio <= 1.5,
-            QStringLiteral("%1x").arg(wholeRatio, 0, 'f', 2));
-    verdict("peak memory under 150 MB", peakKiB >= 0 && peakKiB < 150 * 1024,
-            QStringLiteral("%1 MB").arg(peakKiB / 1024.0, 0, 'f', 1));
-    const double wideRatio = median(wideMs) / fullDecodeMs;
-    verdict("Wide HD make within 1.5x of a plain full decode", wideRatio <= 1.5,
-            QStringLiteral("%1x").arg(wideRatio, 0, 'f', 2));
-    verdict("Wide HD make peak memory under 150 MB", widePeakKiB >= 0 && widePeakKiB < 150 * 1024,
-            QStringLiteral("%1 MB%2").arg(widePeakKiB / 1024.0, 0, 'f', 1)
-                .arg(wideReset ? QString() : QStringLiteral(" (mark not reset)")));
     for (int i = 0; i < decodeCases.size(); ++i) {
-        const double limit = decodeCases[i].limitMB;
         const long peak = decodeFigures[i].peakKiB;
-        if (limit > 0) {
-            verdict(qPrintable(QStringLiteral("%1 decoded under %2 MB").arg(decodeCases[i].what).arg(limit)),
-                    peak > 0 && peak < limit * 1024, QStringLiteral("%1 MB").arg(peak / 1024.0, 0, 'f', 1));
+        if (decodeCases[i].judged) {
+            verdict(QStringLiteral("%1 decoded under 100 MB").arg(decodeCases[i].what), peak > 0 && peak < 100 * 1024,
+                    QStringLiteral("%1 (%2 MB)").arg(ratioText(peak / 1024.0 / 100)).arg(peak / 1024.0, 0, 'f', 1),
+                    decodeCases[i].why);
         }
     }
     return 0;
