@@ -2,9 +2,7 @@
 
 #include <QString>
 
-// A small real file system that can be filled up: a tmpfs mounted in a private mount
-// namespace of this test process, so nothing outside the test sees it. Needs root; the
-// mount goes when the process ends.
+// A small tmpfs that can be filled up, in this process's private mount namespace (needs root).
 class FullDisk
 {
 public:
@@ -12,15 +10,13 @@ public:
     FullDisk(const FullDisk &) = delete;
     FullDisk &operator=(const FullDisk &) = delete;
 
-    // Mounts a tmpfs of `kilobytes` on a fresh folder. False with the reason (not root,
-    // no mount namespaces) when that is not possible here; tests then skip.
+    // Mounts `kilobytes` on a fresh folder; false with the reason when this host cannot.
     bool mount(int kilobytes, QString *whyNot);
 
     ~FullDisk();   // unmounts and removes the folder
     QString path() const { return m_path; }
 
-    // Fills the file system with a filler file until no more than `leaveFree` bytes are
-    // left (rounded down to whole pages by the file system).
+    // Fills it with a filler file until at most `leaveFree` bytes (whole pages) are left.
     bool fill(qint64 leaveFree = 0);
 
 private:

@@ -4,9 +4,7 @@
 #include <QList>
 #include <QString>
 
-// A small ZIP reader for the tests, written from the format rather than from
-// the writer: it walks the end record and the central directory, checks each
-// local header against its central twin and inflates the raw deflate data.
+// A ZIP reader written from the format, not the writer: each local header checked against its central twin.
 struct ReadEntry
 {
     QByteArray name;
