@@ -15,7 +15,7 @@
 #include <memory>
 #include <tuple>
 
-// Declares a data table's columns, one type per name: columns<QString, int>({"kind", "index"}).
+// Declares a data table's columns: columns<QString, int>({"kind", "index"}).
 template <typename... T>
 void columns(const std::array<const char *, sizeof...(T)> &names)
 {
@@ -23,12 +23,10 @@ void columns(const std::array<const char *, sizeof...(T)> &names)
     (QTest::addColumn<T>(names[i++]), ...);
 }
 
-// The running row's values of the named columns, as QFETCH reads each:
-// const auto [kind, index] = fetch<QString, int>("kind", "index").
+// The running row's values, as QFETCH reads each: const auto [kind, index] = fetch<QString, int>("kind", "index").
 template <typename... T, typename... Name>
 std::tuple<T...> fetch(const Name &...names)
 {
-    static_assert(sizeof...(T) == sizeof...(Name));
     return {*static_cast<T *>(QTest::qData(names, qMetaTypeId<T>()))...};
 }
 
@@ -49,15 +47,7 @@ inline QRgb shownAt(QWidget *control, int x, int y)
     return control->grab().toImage().pixel(x, y) & 0xFFFFFF;
 }
 
-// A fixed ColorValue (0x00BBGGRR) as 0xRRGGBB, written out independently of ColorValue.
-inline QRgb rgbOf(quint32 bgr)
-{
-    return (bgr & 0xFF) << 16 | (bgr & 0xFF00) | (bgr >> 16 & 0xFF);
-}
-
-// Gives control the keyboard focus as the Tab key does. Its window is made the active one
-// directly: offscreen, the platform activates a shown window only later, when events run.
-// Activating focuses the first control for the window's sake, so that focus is taken back first.
+// Focuses control as Tab does; offscreen a shown window becomes active only later, so it is made so here.
 inline void focusFromKeyboard(QWidget *control)
 {
     QApplication::setActiveWindow(control->window());
