@@ -12,6 +12,10 @@ const QString SettingsFileName = QStringLiteral("config.dat");
 SettingsLocation::SettingsLocation(const QString &programFolder, const QString &fallbackFolder)
     : m_programFolder(programFolder), m_fallbackFolder(fallbackFolder)
 {
+    // Installed, the program lies in a system folder beside ../share/quiltra: no place for one
+    // user's settings, even when that user may write there.
+    if (!fallbackFolder.isEmpty() && QFileInfo(QDir(programFolder).filePath(QStringLiteral("../share/quiltra"))).isDir())
+        m_programFolder = fallbackFolder;
 }
 
 QString SettingsLocation::besideProgram() const

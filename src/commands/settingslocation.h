@@ -4,8 +4,9 @@
 
 #include <QString>
 
-// Where config.dat lives: beside the program, or, when that folder cannot be written, in a
-// per-user fallback folder. Both folders come from the caller.
+// Where config.dat lives: beside the program, or, when that folder cannot be written or the
+// program is installed (its pictures in ../share/quiltra), in a per-user fallback folder. Both
+// folders come from the caller.
 class SettingsLocation {
 public:
     SettingsLocation(const QString &programFolder, const QString &fallbackFolder);

@@ -225,18 +225,22 @@ private slots:
         QCOMPARE(t.readFile("fallback/config.dat").count('\n'), 6);
     }
 
-    // Installed, the default pictures are shared data: ../share/quiltra from the program.
-    void defaultPictureFromSharedData()
+    // Installed, the default pictures are shared data in ../share/quiltra, and the settings
+    // are the user's own, never written into the program's system folder.
+    void installedLayout()
     {
         GameTree t;
         QImage picture(40, 30, QImage::Format_RGB32);
         picture.fill(Qt::red);
-        QVERIFY(QDir().mkpath(t.path("share/quiltra")) && QDir().mkpath(t.path("bin")));
+        QVERIFY(QDir().mkpath(t.path("share/quiltra")) && QDir().mkpath(t.path("bin")) && QDir().mkpath(t.path("fallback")));
         QVERIFY(picture.save(t.path("share/quiltra/dod_default.jpg")));
-        QVERIFY(WriteSettings(t.path("bin/config.dat"), Settings{.ExePath = t.exePath(), .Language = 0}));
+        QVERIFY(WriteSettings(t.path("fallback/config.dat"), Settings{.ExePath = t.exePath(), .Language = 0}));
         t.ui.gameAnswers = {2};
         t.open("bin").StartUp();
+        QCOMPARE(t.ui.log, QStringList{"game"});
         QCOMPARE(t.window->loadedPicture().size(), QSize(40, 30));
+        QVERIFY(!QFile::exists(t.path("bin/config.dat")));
+        QCOMPARE(t.readFile("fallback/config.dat").split('\n').at(4), QDir::toNativeSeparators("dod/resource/background").toUtf8() + '\r');
     }
 };
 
