@@ -161,16 +161,19 @@ int run(const CommandLine &line, const Settings &stored, const LangStrings &stri
         return succeed(strings.Entry(profile.SuccessMessage));
     }
     case CommandLine::Zip: {
+        progress->setStep(Tr("packing the background"));
         const ZipBackgroundResult result = ZipShownBackground(target.ExePath, target.workFolder(), target.readsHdLayouts(), file);
         if (!result.ok)
             return fail(QStringLiteral("Error: Files Not Zipped Correctly. ") + result.errorString);
         return succeed(QStringLiteral("Files Zipped Successfully !"));
     }
     case CommandLine::Restore:
+        progress->setStep(Tr("restoring the original background"));
         if (!RestoreOriginalBackup(target.resourceFolder(), &error))
             return fail(error);
         return succeed(Tr("Original Background Restored"));
     case CommandLine::Export: {
+        progress->setStep(Tr("putting the background together"));
         QImage picture;
         if (!ComposeBackground(target.resourceFolder(), target.readsHdLayouts(), &picture, &error)
             || !WritePictureFile(file, picture, &error))
@@ -178,6 +181,7 @@ int run(const CommandLine &line, const Settings &stored, const LangStrings &stri
         return succeed(Tr("Background Exported"));
     }
     case CommandLine::Install: {
+        progress->setStep(Tr("installing the background"));
         QStringList installed;
         if (!InstallArchiveInto(target, file, &installed, &error))
             return fail(error);

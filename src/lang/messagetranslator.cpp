@@ -57,6 +57,10 @@ const Message Messages[] = {
      u"No se encontró ningún juego en las bibliotecas de Steam ni en config.dat"},
     {"decoding the picture", u"decodificando la imagen"},
     {"writing the tiles", u"escribiendo los mosaicos"},
+    {"packing the background", u"empaquetando el fondo"},
+    {"restoring the original background", u"restaurando el fondo original"},
+    {"putting the background together", u"componiendo el fondo"},
+    {"installing the background", u"instalando el fondo"},
     {"Cannot pack the background: %1 names %2, which is not in the background folder",
      u"No se puede empaquetar el fondo: %1 nombra %2, que no está en la carpeta del fondo"},
     // Reading the game's tiles and layout files
