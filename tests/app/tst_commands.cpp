@@ -107,30 +107,6 @@ private slots:
         QCOMPARE(t.window->LastGeneratedResolution(), -1);
     }
 
-    // Wide HD keeps the 64x48 default picture as it is: one tile, the four layout files; the
-    // zip packs them all.
-    void wideHdMakeAndZip()
-    {
-        GameTree t;
-        QVERIFY(start(t, 0));
-        click(t, t.control<elboton>("elboton2"), WideHdResolution);
-        QCOMPARE(t.ui.messages, QStringList{"Cs Background Generated Succesfully"});
-        QCOMPARE(ReadTga(t.path(GameTree::resource(0, "background/hd_1_a_loading.tga"))).size(), QSize(64, 48));
-        QVERIFY(t.readFile(GameTree::resource(0, "HD_BackgroundLayout.txt"))
-                    .startsWith("resolution   64   48\r\n\r\nresource/background/hd_1_a_loading.tga      fit      0   0\r\n"));
-        QVERIFY(t.readFile(GameTree::resource(0, "BackgroundLayout.txt")).contains("hd_1_a_loading.tga      scaled      0   0"));
-        t.ui.saveAnswers = {t.path("hd.zip")};
-        click(t, t.control<elboton>("elboton4"), 0);
-        ReadArchive archive;
-        QString error;
-        QVERIFY2(ReadZip(t.readFile("hd.zip"), archive, error), qPrintable(error));
-        QStringList names;
-        for (const ReadEntry &entry : archive.entries)
-            names << QString::fromLatin1(entry.name);
-        QCOMPARE(names, (QStringList{"BackgroundLayout.txt", "BackgroundLoadingLayout.txt", "HD_BackgroundLayout.txt",
-                                     "HD_BackgroundLoadingLayout.txt", "hd_1_a_loading.tga"}));
-    }
-
     // The title panel's menu: its entries, in the chosen language, and the restore of the
     // game's own background through it.
     void titleMenu_data()
