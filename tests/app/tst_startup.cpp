@@ -181,22 +181,38 @@ private slots:
         QVERIFY(t.readFile("fallback/config.dat").startsWith(t.exePath().toUtf8() + "\r\n 1\r\n"));
     }
 
-    // With the executable not known yet, the dialog opens on the one Steam installed.
+    // With the executable not known yet, the dialog opens on the one Steam installed, in Steam of
+    // each kind; a library list Steam cannot have written finds nothing.
+    void steamInstallChosenAtFirst_data()
+    {
+        QTest::addColumn<QString>("library");   // where the game lies, under home
+        QTest::addColumn<QByteArray>("vdf");    // the native Steam's library list naming it, if any
+        QTest::addColumn<bool>("found");
+        QTest::newRow("native") << ".local/share/Steam" << QByteArray() << true;
+        QTest::newRow("Flatpak") << ".var/app/com.valvesoftware.Steam/data/Steam" << QByteArray() << true;
+        QTest::newRow("Snap") << "snap/steam/common/.local/share/Steam" << QByteArray() << true;
+        QTest::newRow("second library, nested list") << "lib" << QByteArray("\"libraryfolders\" { \"0\" { \"path\" \"%1\" } }") << true;
+        QTest::newRow("second library, flat list") << "lib" << QByteArray("\"LibraryFolders\" { \"1\" \"%1\" }") << true;
+        QTest::newRow("malformed list") << "lib" << QByteArray("\"libraryfolders\" { \"0\" { \"path\" \"%1\"") << false;
+    }
     void steamInstallChosenAtFirst()
     {
 #ifdef Q_OS_WIN
         QSKIP("Steam's place comes from the registry here");
 #endif
+        QFETCH(QString, library); QFETCH(QByteArray, vdf); QFETCH(bool, found);
         GameTree t;
-        QVERIFY(QDir().mkpath(t.path("home/.local/share/Steam/steamapps/common/Half-Life")));
-        QVERIFY(t.writeFile("home/.local/share/Steam/steamapps/common/Half-Life/hl_linux", {}));
+        const QString game = "home/" + library + "/steamapps/common/Half-Life/";
+        QVERIFY(QDir().mkpath(t.path(game)) && t.writeFile(game + "hl_linux", {}));
+        QVERIFY(QDir().mkpath(t.path("home/.steam/steam/steamapps")));
+        QVERIFY(vdf.isEmpty() || t.writeFile("home/.steam/steam/steamapps/libraryfolders.vdf",
+                                             QString::fromLatin1(vdf).arg(t.path("home/lib")).toUtf8()));
         t.ui.openAnswers = {t.exePath()};
         t.window = std::make_unique<Main>(&t.ui, t.path("program"), t.path("fallback"),
                                           SteamRootCandidates(t.path("home")));
         t.window->StartUp();
-        QCOMPARE(t.ui.log.filter("open ").value(0),
-                 "open Locate HL.exe | hl.exe (hl.exe);;Linux build (hl_linux hl.sh) | "
-                     + t.path("home/.local/share/Steam/steamapps/common/Half-Life/hl_linux"));
+        QCOMPARE(t.ui.log.filter("open ").value(0), "open Locate HL.exe | hl.exe (hl.exe);;Linux build (hl_linux hl.sh)"
+                                                        + (found ? " | " + t.path(game + "hl_linux") : QString()));
     }
 
     void steamConditionZeroNeedsNoPicker()
