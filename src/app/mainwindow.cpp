@@ -269,7 +269,7 @@ bool Main::usablePath(const QString &path)
     // config.dat holds one path per line.
     if (!path.contains(u'\n') && !path.contains(u'\r'))
         return true;
-    m_interaction->showMessage(Tr("%1 cannot be used: its path holds a line break")
+    m_interaction->showMessage(Quiltra::tr("%1 cannot be used: its path holds a line break")
                                    .arg(QDir::toNativeSeparators(path)));
     return false;
 }
@@ -361,7 +361,7 @@ void Main::ApplyCaptions()
     ellabel1->setCaption(m_langStrings.Entry(LangEntry::ResolutionCaption));
     // Wide HD joins the list once the language is known; it is the same for every game.
     if (elcombo1->ListCount() == ResolutionCount)
-        elcombo1->AddItem(Tr("Wide HD"));
+        elcombo1->AddItem(Quiltra::tr("Wide HD"));
 }
 
 void Main::stretchPicture()
@@ -391,7 +391,7 @@ void Main::PastePicture()
     if (pasted.isNull())
         return;
     if (qint64(pasted.width()) * pasted.height() > MaxPicturePixels) {
-        m_interaction->showMessage(Tr("The pasted picture is too large (%1 x %2 pixels; at most %3 megapixels)")
+        m_interaction->showMessage(Quiltra::tr("The pasted picture is too large (%1 x %2 pixels; at most %3 megapixels)")
                                        .arg(pasted.width()).arg(pasted.height()).arg(MaxPicturePixels / 1'000'000));
         return;
     }
@@ -511,7 +511,7 @@ void Main::RunGame()
     QString error;
     if (!m_interaction->startDetached(command.Program, command.Arguments, command.WorkingFolder,
                                       &error))
-        m_interaction->showMessage(Tr("Cannot start %1: %2")
+        m_interaction->showMessage(Quiltra::tr("Cannot start %1: %2")
                                        .arg(QDir::toNativeSeparators(command.Program), error));
 }
 
@@ -541,12 +541,12 @@ void Main::titleMouseUp(int, int, float, float)
 void Main::showTitleMenu(const QPoint &globalPos)
 {
     enum { Restore, Export, Install, OpenFolder, Addon, About };
-    QList<MenuEntry> entries{{Tr("Restore Original Background"), HasOriginalBackup(target().resourceFolder())},
-                             {Tr("Export Background As Picture..."), true},
-                             {Tr("Install Background From Zip..."), true},
-                             {Tr("Open Background Folder"), true},
-                             {Tr("Use The Addon Folder"), true},
-                             {Tr("About Quiltra"), true}};
+    QList<MenuEntry> entries{{Quiltra::tr("Restore Original Background"), HasOriginalBackup(target().resourceFolder())},
+                             {Quiltra::tr("Export Background As Picture..."), true},
+                             {Quiltra::tr("Install Background From Zip..."), true},
+                             {Quiltra::tr("Open Background Folder"), true},
+                             {Quiltra::tr("Use The Addon Folder"), true},
+                             {Quiltra::tr("About Quiltra"), true}};
     entries[Addon].checkable = true;
     entries[Addon].checked = m_settings.UseAddonFolder;
     switch (m_interaction->chooseFromMenu(globalPos, entries)) {
@@ -558,7 +558,7 @@ void Main::showTitleMenu(const QPoint &globalPos)
         storeSettings();
         if (m_settings.UseAddonFolder && !m_addonHintShown) {
             m_addonHintShown = true;
-            m_interaction->showMessage(Tr("The game shows what is in its addon folder only while \"Allow custom addon content\" is on in its video options."));
+            m_interaction->showMessage(Quiltra::tr("The game shows what is in its addon folder only while \"Allow custom addon content\" is on in its video options."));
         }
         break;
     case Restore:
@@ -568,7 +568,7 @@ void Main::showTitleMenu(const QPoint &globalPos)
         ExportBackground();
         break;
     case Install: {
-        const QString archive = m_interaction->openFileName(Tr("Install Background From Zip..."),
+        const QString archive = m_interaction->openFileName(Quiltra::tr("Install Background From Zip..."),
                                                             QStringLiteral("Zip File(*.zip) (*.zip *.ZIP)"));
         if (!archive.isEmpty())
             InstallArchive(archive);
@@ -578,12 +578,12 @@ void Main::showTitleMenu(const QPoint &globalPos)
         QString error;
         const QString folder = BackgroundFolder(m_settings.ExePath, target().workFolder());
         if (!m_interaction->openFolder(folder, &error))
-            m_interaction->showMessage(Tr("Cannot open %1: %2").arg(QDir::toNativeSeparators(folder), error));
+            m_interaction->showMessage(Quiltra::tr("Cannot open %1: %2").arg(QDir::toNativeSeparators(folder), error));
         break;
     }
     case About:
         m_interaction->showMessage(
-            Tr("Quiltra 3.0 makes main-menu backgrounds for Counter-Strike 1.6, Condition Zero, Day of Defeat and Half-Life DeathMatch."));
+            Quiltra::tr("Quiltra 3.0 makes main-menu backgrounds for Counter-Strike 1.6, Condition Zero, Day of Defeat and Half-Life DeathMatch."));
         break;
     default:
         break;
@@ -593,7 +593,7 @@ void Main::showTitleMenu(const QPoint &globalPos)
 void Main::RestoreOriginal()
 {
     const QString game = QString::fromLatin1(ProfileOf(m_currentGame).DialogLabel);
-    if (!m_interaction->askYesNo(Tr("Restore the original background of %1? The current one is replaced.").arg(game)))
+    if (!m_interaction->askYesNo(Quiltra::tr("Restore the original background of %1? The current one is replaced.").arg(game)))
         return;
     QString error;
     bool ok;
@@ -604,7 +604,7 @@ void Main::RestoreOriginal()
     // What was made last is gone, or partly gone: there is nothing left to pack.
     m_lastGeneratedResolution = -1;
     m_lastMade = LayoutPlan();
-    m_interaction->showMessage(ok ? Tr("Original Background Restored") : error);
+    m_interaction->showMessage(ok ? Quiltra::tr("Original Background Restored") : error);
 }
 
 void Main::ExportBackground()
@@ -616,11 +616,11 @@ void Main::ExportBackground()
         m_interaction->showMessage(error);
         return;
     }
-    const QString chosen = m_interaction->saveFileName(Tr("Export Background As Picture..."),
+    const QString chosen = m_interaction->saveFileName(Quiltra::tr("Export Background As Picture..."),
                                                        QStringLiteral("PNG (*.png);;JPEG (*.jpg *.jpeg)"));
     if (chosen.isEmpty())
         return;
-    m_interaction->showMessage(WritePictureFile(chosen, picture, &error) ? Tr("Background Exported") : error);
+    m_interaction->showMessage(WritePictureFile(chosen, picture, &error) ? Quiltra::tr("Background Exported") : error);
 }
 
 void Main::InstallArchive(const QString &archive)
@@ -637,5 +637,5 @@ void Main::InstallArchive(const QString &archive)
         m_lastGeneratedResolution = -1;
         m_lastMade = LayoutPlan();
     }
-    m_interaction->showMessage(ok ? Tr("Background Installed") : error);
+    m_interaction->showMessage(ok ? Quiltra::tr("Background Installed") : error);
 }

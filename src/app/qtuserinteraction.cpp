@@ -103,7 +103,7 @@ bool QtUserInteraction::openFolder(const QString &folder, QString *errorString)
 {
     if (QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
         return true;
-    *errorString = Tr("no file manager answered");
+    *errorString = Quiltra::tr("no file manager answered");
     return false;
 }
 

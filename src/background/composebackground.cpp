@@ -22,7 +22,7 @@ bool ComposeBackground(const QString &resourceFolder, bool hdPair, QImage *pictu
     const QDir game(QDir::cleanPath(resource.absolutePath() + QStringLiteral("/..")));
     QImage composed(size, QImage::Format_RGB32);
     if (composed.isNull()) {
-        *errorString = CannotReadMessage(layoutPath, Tr("there is not enough memory for it"));
+        *errorString = CannotReadMessage(layoutPath, Quiltra::tr("there is not enough memory for it"));
         return false;
     }
     composed.fill(Qt::black);

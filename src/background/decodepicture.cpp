@@ -249,7 +249,7 @@ bool DecodePicture(const QString &fileName, QImage &picture, QString *errorStrin
         return false;
     };
     const auto cannotLoad = [&](const QString &reason) {
-        return refuse(Tr("Cannot load the picture %1: %2").arg(name, reason));
+        return refuse(Quiltra::tr("Cannot load the picture %1: %2").arg(name, reason));
     };
 
     WatchedFile file(fileName);
@@ -267,7 +267,7 @@ bool DecodePicture(const QString &fileName, QImage &picture, QString *errorStrin
     const QSize shown = turned ? stored.transposed() : stored;
     const QSize declared = stored.isValid() || format != "bmp" ? shown : declaredBmpSize(fileName);
     if (declared.isValid() && qint64(declared.width()) * declared.height() > MaxPicturePixels) {
-        return refuse(Tr("Cannot load the picture %1: it is too large (%2 x %3 pixels; at most %4 megapixels)")
+        return refuse(Quiltra::tr("Cannot load the picture %1: it is too large (%2 x %3 pixels; at most %4 megapixels)")
                           .arg(name, QString::number(declared.width()), QString::number(declared.height()),
                                QString::number(MaxPicturePixels / 1'000'000)));
     }
@@ -286,7 +286,7 @@ bool DecodePicture(const QString &fileName, QImage &picture, QString *errorStrin
     }
     QImage decoded = reader.read();
     if (jpegDamage.caught() || (format == "jpeg" && file.readAtEnd()) || (format == "bmp" && file.shortRead())) {
-        return refuse(Tr("Cannot load the picture %1: the file is damaged or incomplete")
+        return refuse(Quiltra::tr("Cannot load the picture %1: the file is damaged or incomplete")
                           .arg(name));
     }
     if (decoded.isNull())

@@ -30,10 +30,10 @@ GenerateResult GenerateBackgroundFiles(const QImage &scaledPicture, int resoluti
         return failed(GenerateResult::WriteFailed, NoResolutionMessage(resolution));
     if (!plan.isValid() || scaledPicture.size() != plan.Size)
         return failed(GenerateResult::WriteFailed,
-                      Tr("The picture is %1x%2 pixels, not %3")
+                      Quiltra::tr("The picture is %1x%2 pixels, not %3")
                           .arg(scaledPicture.width()).arg(scaledPicture.height())
                           .arg(resolution == WideHdResolution
-                                   ? Tr("within 3840x1600") : ResolutionText(resolution)));
+                                   ? Quiltra::tr("within 3840x1600") : ResolutionText(resolution)));
 
     const QString resourceFolder = ResourceFolder(exePath, relativeFolder);
     if (!QFileInfo(resourceFolder).isDir())

@@ -149,21 +149,21 @@ bool ParseLayout(const QByteArray &text, QSize *size, QList<PlacedTile> *tiles, 
         const int y = words.value(words.size() - 1).toInt(&okY);
         if (words.size() == 3 && words[0].toLower() == "resolution" && okX && okY) {
             if (x < 1 || x > MaxLayoutWidth || y < 1 || y > MaxLayoutHeight)
-                return refuse(reason, Tr("its resolution %1x%2 is not within %3x%4")
+                return refuse(reason, Quiltra::tr("its resolution %1x%2 is not within %3x%4")
                                           .arg(x).arg(y).arg(MaxLayoutWidth).arg(MaxLayoutHeight));
             *size = QSize(x, y);
         } else if (words.size() == 4 && (words[1].toLower() == "scaled" || words[1].toLower() == "fit") && okX && okY) {
             // Layouts written on Windows may separate with '\'.
             const QString path = QString::fromUtf8(words[0]).replace(u'\\', u'/');
             if (!staysInGameFolder(path))
-                return refuse(reason, Tr("line %1 names a file outside the game's folder").arg(lineNumber));
+                return refuse(reason, Quiltra::tr("line %1 names a file outside the game's folder").arg(lineNumber));
             tiles->append({path, QPoint(x, y)});
         } else {
-            return refuse(reason, Tr("line %1 is neither its resolution nor a tile with its place").arg(lineNumber));
+            return refuse(reason, Quiltra::tr("line %1 is neither its resolution nor a tile with its place").arg(lineNumber));
         }
     }
     if (size->isEmpty())
-        return refuse(reason, Tr("it names no resolution"));
+        return refuse(reason, Quiltra::tr("it names no resolution"));
     return true;
 }
 

@@ -133,7 +133,7 @@ bool EnsureOriginalBackup(const QString &resourceFolder, QString *errorString)
         if (!readWhole(resource.filePath(relative), &bytes, errorString))
             return false;
         if (!QDir().mkpath(QFileInfo(target).path())) {
-            setError(errorString, CannotWriteMessage(target, Tr("its folder cannot be made")));
+            setError(errorString, CannotWriteMessage(target, Quiltra::tr("its folder cannot be made")));
             return false;
         }
         if (!copies.add(target, bytes))
@@ -143,7 +143,7 @@ bool EnsureOriginalBackup(const QString &resourceFolder, QString *errorString)
     for (const QString &relative : manifest.absent)
         manifestText += Absent + relative.toUtf8() + '\n';
     if (!QDir().mkpath(backup.path())) {
-        setError(errorString, CannotWriteMessage(backup.path(), Tr("its folder cannot be made")));
+        setError(errorString, CannotWriteMessage(backup.path(), Quiltra::tr("its folder cannot be made")));
         return false;
     }
     if (!copies.commit()) {
@@ -157,7 +157,7 @@ bool RestoreOriginalBackup(const QString &resourceFolder, QString *errorString)
 {
     Manifest manifest;
     if (!HasOriginalBackup(resourceFolder)) {
-        setError(errorString, Tr("There is no backup of the original background in %1")
+        setError(errorString, Quiltra::tr("There is no backup of the original background in %1")
                                   .arg(QDir::toNativeSeparators(OriginalBackupFolder(resourceFolder))));
         return false;
     }
@@ -206,7 +206,7 @@ bool RestoreOriginalBackup(const QString &resourceFolder, QString *errorString)
     for (const QString &fileName : removals) {
         QFile file(fileName);
         if (!file.remove()) {
-            setError(errorString, Tr("Cannot remove %1: %2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
+            setError(errorString, Quiltra::tr("Cannot remove %1: %2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
             return false;
         }
     }

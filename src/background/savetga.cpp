@@ -25,7 +25,7 @@ QString deviceFailure(const QIODevice *device, const QString &reason)
     const auto *file = qobject_cast<const QFileDevice *>(device);
     if (file && !file->fileName().isEmpty())
         return CannotWriteMessage(file->fileName(), reason);
-    return Tr("Cannot write the TGA image: %1").arg(reason);
+    return Quiltra::tr("Cannot write the TGA image: %1").arg(reason);
 }
 
 } // namespace
@@ -35,11 +35,11 @@ QByteArray SaveTGA::tgaBytes(const QImage &surface, QString *reason)
     const int W = surface.width();
     const int H = surface.height();
     if (surface.isNull() || W <= 0 || H <= 0) {
-        *reason = Tr("the picture is empty");
+        *reason = Quiltra::tr("the picture is empty");
         return {};
     }
     if (W > MaxEdge || H > MaxEdge) {
-        *reason = Tr("the picture is %1x%2 pixels, but a TGA file holds at most %3 either way")
+        *reason = Quiltra::tr("the picture is %1x%2 pixels, but a TGA file holds at most %3 either way")
                       .arg(W).arg(H).arg(MaxEdge);
         return {};
     }
@@ -101,7 +101,7 @@ bool SaveTGA::SaveTGAinFile(QIODevice *device, const QImage &surface)
 {
     m_errorString.clear();
     if (!device || !device->isWritable()) {
-        m_errorString = deviceFailure(device, Tr("the device is not open for writing"));
+        m_errorString = deviceFailure(device, Quiltra::tr("the device is not open for writing"));
         return false;
     }
     QString reason;

@@ -23,7 +23,7 @@ bool refuse(QString *reason, const QString &text)
 
 QString endsEarly()
 {
-    return Tr("its data ends early");
+    return Quiltra::tr("its data ends early");
 }
 
 // Decodes a whole TGA file; every length is checked against `bytes` before it is read.
@@ -35,18 +35,18 @@ bool decodeTga(const QByteArray &bytes, QImage *picture, QString *reason)
         return refuse(reason, endsEarly());
     const int type = data[2];
     if (type != 2 && type != 10)
-        return refuse(reason, Tr("it is not a true-colour TGA picture"));
+        return refuse(reason, Quiltra::tr("it is not a true-colour TGA picture"));
     if (data[1] != 0 || std::any_of(data + 3, data + 8, [](uchar b) { return b != 0; }))
-        return refuse(reason, Tr("it has a colour map"));
+        return refuse(reason, Quiltra::tr("it has a colour map"));
     const int bits = data[16];
     if (bits != 24 && bits != 32)
-        return refuse(reason, Tr("it has %1 bits a pixel, not 24 or 32").arg(bits));
+        return refuse(reason, Quiltra::tr("it has %1 bits a pixel, not 24 or 32").arg(bits));
     const int w = data[12] | data[13] << 8;
     const int h = data[14] | data[15] << 8;
     if (w == 0 || h == 0)
-        return refuse(reason, Tr("it holds no pixels"));
+        return refuse(reason, Quiltra::tr("it holds no pixels"));
     if (w > MaxEdge || h > MaxEdge)
-        return refuse(reason, Tr("it is %1x%2 pixels, not within %3x%4").arg(w).arg(h).arg(MaxEdge).arg(MaxEdge));
+        return refuse(reason, Quiltra::tr("it is %1x%2 pixels, not within %3x%4").arg(w).arg(h).arg(MaxEdge).arg(MaxEdge));
 
     const int descriptor = data[17];
     const int depth = bits / 8;
@@ -55,7 +55,7 @@ bool decodeTga(const QByteArray &bytes, QImage *picture, QString *reason)
     const bool rightFirst = descriptor & 0x10;
     QImage image(w, h, QImage::Format_RGB32);
     if (image.isNull())
-        return refuse(reason, Tr("there is not enough memory for it"));
+        return refuse(reason, Quiltra::tr("there is not enough memory for it"));
 
     auto colour = [&](const uchar *p) {
         if (!composed)
@@ -87,7 +87,7 @@ bool decodeTga(const QByteArray &bytes, QImage *picture, QString *reason)
             const qsizetype n = (packet & 0x7f) + 1;
             const bool run = packet & 0x80;
             if (n > count - done)
-                return refuse(reason, Tr("a packet of its pixels runs past the end of the picture"));
+                return refuse(reason, Quiltra::tr("a packet of its pixels runs past the end of the picture"));
             if (size - at < (run ? 1 : n) * depth)
                 return refuse(reason, endsEarly());
             if (run) {

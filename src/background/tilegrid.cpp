@@ -44,7 +44,7 @@ QString ResolutionText(int index)
 
 QString NoResolutionMessage(int index)
 {
-    return Tr("There is no resolution number %1").arg(index);
+    return Quiltra::tr("There is no resolution number %1").arg(index);
 }
 
 QString TileFileName(quint32 W, int row, char column)

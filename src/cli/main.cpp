@@ -62,7 +62,7 @@ bool locateGame(const CommandLine &line, const Settings &stored, GameTarget *tar
     QString exe;
     if (!line.exePath.isEmpty()) {
         if (!QFileInfo(line.exePath).isFile()) {
-            *error = Tr("Cannot find the game's executable %1").arg(QDir::toNativeSeparators(line.exePath));
+            *error = Quiltra::tr("Cannot find the game's executable %1").arg(QDir::toNativeSeparators(line.exePath));
             return false;
         }
         exe = QFileInfo(line.exePath).absoluteFilePath();
@@ -77,7 +77,7 @@ bool locateGame(const CommandLine &line, const Settings &stored, GameTarget *tar
     } else if (!stored.ExePath.isEmpty() && QFileInfo(stored.ExePath).isFile()) {
         exe = stored.ExePath;
     } else {
-        *error = Tr("Cannot find the game: it is in no Steam library and Quiltra has not been shown it yet; give --game-dir or --exe");
+        *error = Quiltra::tr("Cannot find the game: it is in no Steam library and Quiltra has not been shown it yet; give --game-dir or --exe");
         return false;
     }
     exe = QDir::toNativeSeparators(exe);
@@ -131,7 +131,7 @@ int run(const CommandLine &line, const Settings &stored, const LangStrings &stri
     if (line.command == CommandLine::Games) {
         const QStringList lines = gamesFound(stored);
         if (lines.isEmpty())
-            return fail(Tr("No game was found in Steam's libraries or in config.dat"));
+            return fail(Quiltra::tr("No game was found in Steam's libraries or in config.dat"));
         return succeed(lines.join(u'\n'));
     }
 
@@ -144,14 +144,14 @@ int run(const CommandLine &line, const Settings &stored, const LangStrings &stri
     progress.emplace();
     switch (line.command) {
     case CommandLine::Make: {
-        progress->setStep(Tr("decoding the picture"));
+        progress->setStep(Quiltra::tr("decoding the picture"));
         QImage loaded;
         // Decoded only as large as this resolution needs; Wide HD keeps the picture's shape,
         // which the all-purpose size already covers.
         const QSize needed = line.resolution == WideHdResolution ? QSize() : ResolutionSize(line.resolution);
         if (!DecodePicture(file, loaded, &error, needed))
             return fail(error);
-        progress->setStep(Tr("writing the tiles"));
+        progress->setStep(Quiltra::tr("writing the tiles"));
         const GenerateResult result = MakeBackground(target, MadePicture(loaded, line.resolution), line.resolution);
         const GameProfile &profile = ProfileOf(line.game);
         if (result.status == GenerateResult::ResourceFolderMissing)
@@ -161,31 +161,31 @@ int run(const CommandLine &line, const Settings &stored, const LangStrings &stri
         return succeed(strings.Entry(profile.SuccessMessage));
     }
     case CommandLine::Zip: {
-        progress->setStep(Tr("packing the background"));
+        progress->setStep(Quiltra::tr("packing the background"));
         const ZipBackgroundResult result = ZipShownBackground(target.ExePath, target.workFolder(), target.readsHdLayouts(), file);
         if (!result.ok)
             return fail(QStringLiteral("Error: Files Not Zipped Correctly. ") + result.errorString);
         return succeed(QStringLiteral("Files Zipped Successfully !"));
     }
     case CommandLine::Restore:
-        progress->setStep(Tr("restoring the original background"));
+        progress->setStep(Quiltra::tr("restoring the original background"));
         if (!RestoreOriginalBackup(target.resourceFolder(), &error))
             return fail(error);
-        return succeed(Tr("Original Background Restored"));
+        return succeed(Quiltra::tr("Original Background Restored"));
     case CommandLine::Export: {
-        progress->setStep(Tr("putting the background together"));
+        progress->setStep(Quiltra::tr("putting the background together"));
         QImage picture;
         if (!ComposeBackground(target.resourceFolder(), target.readsHdLayouts(), &picture, &error)
             || !WritePictureFile(file, picture, &error))
             return fail(error);
-        return succeed(Tr("Background Exported"));
+        return succeed(Quiltra::tr("Background Exported"));
     }
     case CommandLine::Install: {
-        progress->setStep(Tr("installing the background"));
+        progress->setStep(Quiltra::tr("installing the background"));
         QStringList installed;
         if (!InstallArchiveInto(target, file, &installed, &error))
             return fail(error);
-        return succeed(Tr("Background Installed"));
+        return succeed(Quiltra::tr("Background Installed"));
     }
     default:
         return WrongCommandLine;

@@ -43,10 +43,10 @@ bool SettingsLocation::write(const Settings &settings, QString *errorString) con
     QString besideError;
     if (WriteSettings(besideProgram(), settings, &besideError))
         return true;
-    QString fallbackError = Tr("no fallback folder");
+    QString fallbackError = Quiltra::tr("no fallback folder");
     if (!fallback().isEmpty()) {
         if (!QDir().mkpath(m_fallbackFolder))
-            fallbackError = Tr("Cannot create the folder %1")
+            fallbackError = Quiltra::tr("Cannot create the folder %1")
                                 .arg(QDir::toNativeSeparators(m_fallbackFolder));
         else if (WriteSettings(fallback(), settings, &fallbackError))
             return true;

@@ -6,15 +6,15 @@
 
 QString CannotWriteMessage(const QString &fileName, const QString &reason)
 {
-    return Tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(fileName), reason);
+    return Quiltra::tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(fileName), reason);
 }
 
 QString CannotReadMessage(const QString &fileName, const QString &reason)
 {
-    return Tr("Cannot read %1: %2").arg(QDir::toNativeSeparators(fileName), reason);
+    return Quiltra::tr("Cannot read %1: %2").arg(QDir::toNativeSeparators(fileName), reason);
 }
 
 QString CannotFindFolderMessage(const QString &folder)
 {
-    return Tr("Cannot find the folder %1").arg(QDir::toNativeSeparators(folder));
+    return Quiltra::tr("Cannot find the folder %1").arg(QDir::toNativeSeparators(folder));
 }

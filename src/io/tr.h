@@ -3,10 +3,11 @@
 #include <QCoreApplication>
 #include <QString>
 
-// Texts meant for the user are written in English where they arise and looked up, under
-// one context, in the translator the program installs for the chosen language. A text
-// with placeholders is translated as a whole before its arguments are filled in.
-inline QString Tr(const char *english)
+// Texts meant for the user are written in English where they arise, as Quiltra::tr("..."), and
+// looked up under this one context in the translator the program installs for the chosen
+// language; lupdate finds them there. A text with placeholders is translated as a whole before
+// its arguments are filled in.
+struct Quiltra
 {
-    return QCoreApplication::translate("Quiltra", english);
-}
+    Q_DECLARE_TR_FUNCTIONS(Quiltra)
+};

@@ -22,7 +22,7 @@ QString writeFailure(const QIODevice &device)
     const auto *file = qobject_cast<const QFileDevice *>(&device);
     const bool told = file ? file->error() != QFileDevice::NoError
                            : device.errorString() != QIODevice::tr("Unknown error");
-    return told ? device.errorString() : Tr("the file could not be written completely");
+    return told ? device.errorString() : Quiltra::tr("the file could not be written completely");
 }
 
 // Flushes what was written to the disk itself. Some file systems report a full disk only
@@ -107,11 +107,11 @@ QString ReplaceProblem(const QString &fileName)
 {
     const QFileInfo info(fileName);
     if (IsReadOnlyFile(fileName))
-        return Tr("the file is read-only");
+        return Quiltra::tr("the file is read-only");
     if (info.exists() && !info.isFile())
-        return Tr("a folder or other non-file has that name");
+        return Quiltra::tr("a folder or other non-file has that name");
     if (!info.absoluteDir().exists())
-        return Tr("its folder does not exist");
+        return Quiltra::tr("its folder does not exist");
     return {};
 }
 

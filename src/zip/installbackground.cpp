@@ -119,11 +119,11 @@ QString tileProblem(const QByteArray &tga, const QString &entry)
                           && (tga[16] == 24 || tga[16] == 32) && le16(tga, 12) >= 1 && le16(tga, 12) <= MaxTileSide
                           && le16(tga, 14) >= 1 && le16(tga, 14) <= MaxTileSide;
     if (!headerOk)
-        return Tr("the entry %1 is not a 24- or 32-bit TGA picture of 1x1 to 256x256 pixels").arg(entry);
+        return Quiltra::tr("the entry %1 is not a 24- or 32-bit TGA picture of 1x1 to 256x256 pixels").arg(entry);
     if (tga[2] == 2) {
         const qint64 needed = TgaHeaderSize + quint8(tga[0]) + qint64(le16(tga, 12)) * le16(tga, 14) * (tga[16] / 8);
         if (tga.size() < needed)
-            return Tr("the entry %1 is cut short: its picture needs %2 bytes, it has %3").arg(entry).arg(needed).arg(tga.size());
+            return Quiltra::tr("the entry %1 is cut short: its picture needs %2 bytes, it has %3").arg(entry).arg(needed).arg(tga.size());
     }
     return {};
 }
@@ -164,12 +164,12 @@ bool readArchive(const QString &archivePath, const std::function<bool(Kind, Memb
     };
     ArchiveReader reader(archive_read_new(), archive_read_free);
     if (!reader)
-        return stop(Tr("it cannot be read: %1").arg(qt_error_string(ENOMEM)));
+        return stop(Quiltra::tr("it cannot be read: %1").arg(qt_error_string(ENOMEM)));
     // Only the central directory says for sure what a ZIP holds; an archive cut short has
     // lost it and is refused, rather than read as far as its local headers go.
     archive_read_support_format_zip_seekable(reader.get());
     if (archive_read_open_filename(reader.get(), QFile::encodeName(archivePath).constData(), 64 * 1024) != ARCHIVE_OK)
-        return stop(Tr("it cannot be read: %1").arg(reasonOf(reader.get())));
+        return stop(Quiltra::tr("it cannot be read: %1").arg(reasonOf(reader.get())));
 
     QSet<QString> seen;   // folded, as the game's own systems may not tell case apart
     Member member;
@@ -179,51 +179,51 @@ bool readArchive(const QString &archivePath, const std::function<bool(Kind, Memb
         if (status == ARCHIVE_EOF)
             return true;
         if (count > MaxEntries)
-            return stop(Tr("it has more than %1 entries").arg(MaxEntries));
+            return stop(Quiltra::tr("it has more than %1 entries").arg(MaxEntries));
         // A warning here is damage the reader noticed (headers that disagree), not noise.
         if (status != ARCHIVE_OK) {
             const QString stored = status == ARCHIVE_WARN ? entryNameOf(entry) : QString();
-            return stop(stored.isEmpty() ? Tr("it cannot be read: %1").arg(reasonOf(reader.get()))
-                                         : Tr("the entry %1 cannot be read: %2").arg(stored, reasonOf(reader.get())));
+            return stop(stored.isEmpty() ? Quiltra::tr("it cannot be read: %1").arg(reasonOf(reader.get()))
+                                         : Quiltra::tr("the entry %1 cannot be read: %2").arg(stored, reasonOf(reader.get())));
         }
 
         const QString stored = entryNameOf(entry);
         const QString path = QString(stored).replace(u'\\', u'/');
         const QStringList parts = path.split(u'/');
         if (parts.contains(QStringLiteral("..")))
-            return stop(Tr("the entry %1 climbs out of its folder").arg(stored));
+            return stop(Quiltra::tr("the entry %1 climbs out of its folder").arg(stored));
         if (path.startsWith(u'/') || (path.size() >= 2 && path[1] == u':'))
-            return stop(Tr("the entry %1 has an absolute name or a drive letter").arg(stored));
+            return stop(Quiltra::tr("the entry %1 has an absolute name or a drive letter").arg(stored));
         if (archive_entry_filetype(entry) == AE_IFDIR)
             continue;
         if (archive_entry_filetype(entry) != AE_IFREG || archive_entry_hardlink(entry))
-            return stop(Tr("the entry %1 is a link, not a file").arg(stored));
+            return stop(Quiltra::tr("the entry %1 is a link, not a file").arg(stored));
         member.entry = stored;
         const Kind kind = kindOf(parts, &member.name);
         if (kind == Kind::Other)
-            return stop(Tr("the entry %1 is neither a layout file nor a TGA tile").arg(stored));
+            return stop(Quiltra::tr("the entry %1 is neither a layout file nor a TGA tile").arg(stored));
         const QString key = (kind == Kind::Tile ? QStringLiteral("background/") : QString()) + member.name.toLower();
         if (seen.contains(key))
-            return stop(Tr("the entry %1 holds %2 a second time").arg(stored, member.name));
+            return stop(Quiltra::tr("the entry %1 holds %2 a second time").arg(stored, member.name));
         seen.insert(key);
         if (archive_entry_is_encrypted(entry))
-            return stop(Tr("the entry %1 is encrypted").arg(stored));
+            return stop(Quiltra::tr("the entry %1 is encrypted").arg(stored));
 
         const qint64 limit = kind == Kind::Layout ? MaxLayoutBytes : MaxTileBytes;
         const bool declared = archive_entry_size_is_set(entry);
         const qint64 declaredSize = archive_entry_size(entry);
         if (declared && (declaredSize < 0 || declaredSize > limit))
-            return stop(Tr("the entry %1 is larger than %2 KB").arg(stored).arg(limit / 1024));
+            return stop(Quiltra::tr("the entry %1 is larger than %2 KB").arg(stored).arg(limit / 1024));
         const qint64 room = (declared ? declaredSize : limit) + 1;
         member.bytes.resize(room);
         qint64 total = 0;
         for (;;) {
             if (total == room)
-                return stop(declared ? Tr("the entry %1 inflates past its declared size of %2 bytes").arg(stored).arg(declaredSize)
-                                     : Tr("the entry %1 is larger than %2 KB").arg(stored).arg(limit / 1024));
+                return stop(declared ? Quiltra::tr("the entry %1 inflates past its declared size of %2 bytes").arg(stored).arg(declaredSize)
+                                     : Quiltra::tr("the entry %1 is larger than %2 KB").arg(stored).arg(limit / 1024));
             const la_ssize_t got = archive_read_data(reader.get(), member.bytes.data() + total, size_t(room - total));
             if (got < 0)
-                return stop(Tr("the entry %1 cannot be read: %2").arg(stored, reasonOf(reader.get())));
+                return stop(Quiltra::tr("the entry %1 cannot be read: %2").arg(stored, reasonOf(reader.get())));
             if (got == 0)
                 break;
             total += got;
@@ -247,7 +247,7 @@ bool InstallBackground(const QString &archivePath, const QString &resourceFolder
         return false;
     };
     const auto refusal = [&archivePath](const QString &detail) {
-        return Tr("Cannot install the background %1: %2").arg(QDir::toNativeSeparators(archivePath), detail);
+        return Quiltra::tr("Cannot install the background %1: %2").arg(QDir::toNativeSeparators(archivePath), detail);
     };
     if (!QFileInfo(resourceFolder).isDir())
         return fail(CannotFindFolderMessage(resourceFolder));
@@ -273,7 +273,7 @@ bool InstallBackground(const QString &archivePath, const QString &resourceFolder
     if (!checked)
         return fail(refusal(detail));
     if (layouts.isEmpty())
-        return fail(refusal(Tr("it holds no layout file")));
+        return fail(refusal(Quiltra::tr("it holds no layout file")));
     QSet<QString> tileNames;
     for (const Member &tile : tiles)
         tileNames.insert(tile.name);
@@ -281,7 +281,7 @@ bool InstallBackground(const QString &archivePath, const QString &resourceFolder
         for (const QString &named : tilesNamedIn(layout.bytes)) {
             const bool plainName = !named.contains(u'/') && named != QLatin1String("..");
             if (!plainName || (!tileNames.contains(named) && !QFileInfo(background.filePath(named)).isFile()))
-                return fail(refusal(Tr("the layout file %1 names the tile %2, which is neither in the archive nor in %3")
+                return fail(refusal(Quiltra::tr("the layout file %1 names the tile %2, which is neither in the archive nor in %3")
                                         .arg(layout.entry, named, QDir::toNativeSeparators(background.path()))));
         }
     }
@@ -307,7 +307,7 @@ bool InstallBackground(const QString &archivePath, const QString &resourceFolder
     if (!EnsureOriginalBackup(resourceFolder, &backupError))
         return fail(backupError);
     if (!tiles.isEmpty() && !backgroundExists && !QDir().mkpath(background.path()))
-        return fail(CannotWriteMessage(background.filePath(tiles.first().name), Tr("its folder cannot be made")));
+        return fail(CannotWriteMessage(background.filePath(tiles.first().name), Quiltra::tr("its folder cannot be made")));
 
     // The second reading writes each tile aside as it comes, holding one at a time; a tile
     // that no longer matches the first reading (an archive replaced meanwhile) stops it. Tiles
@@ -318,7 +318,7 @@ bool InstallBackground(const QString &archivePath, const QString &resourceFolder
         if (kind == Kind::Layout)
             return true;
         if (next == tiles.size() || tiles[next].name != member.name || tiles[next].crc != crcOf(member.bytes)) {
-            *problem = Tr("it changed while it was being installed");
+            *problem = Quiltra::tr("it changed while it was being installed");
             return false;
         }
         ++next;
@@ -333,7 +333,7 @@ bool InstallBackground(const QString &archivePath, const QString &resourceFolder
     if (!written)
         return fail(files.errorString().isEmpty() ? refusal(detail) : files.errorString());
     if (next != tiles.size())
-        return fail(refusal(Tr("it changed while it was being installed")));
+        return fail(refusal(Quiltra::tr("it changed while it was being installed")));
     for (const Member &layout : layouts) {
         if (!files.add(resource.filePath(layout.name), layout.bytes))
             return fail(files.errorString());

@@ -34,7 +34,7 @@ ZipBackgroundResult pack(const QStringList &names, const QStringList &sources, q
     // or files changed by hand): neither describes the tiles for sure.
     for (qsizetype twin = 0; twin + 1 < layoutCount; twin += 2) {
         if (contentOf(sources[twin]) != contentOf(sources[twin + 1])) {
-            result.errorString = Tr("Cannot pack the background: %1 and %2 differ; make the background again")
+            result.errorString = Quiltra::tr("Cannot pack the background: %1 and %2 differ; make the background again")
                                      .arg(QDir::toNativeSeparators(sources[twin]),
                                           QDir::toNativeSeparators(sources[twin + 1]));
             return result;
@@ -91,7 +91,7 @@ ZipBackgroundResult ZipShownBackground(const QString &exePath, const QString &re
         for (const PlacedTile &tile : placed) {
             const QString file = tile.Path.mid(prefix.size());
             if (!tile.Path.startsWith(prefix, Qt::CaseInsensitive) || file.isEmpty() || file.contains(u'/')) {
-                result.errorString = Tr("Cannot pack the background: %1 names %2, which is not in the background folder")
+                result.errorString = Quiltra::tr("Cannot pack the background: %1 names %2, which is not in the background folder")
                                          .arg(QDir::toNativeSeparators(sources.last()), tile.Path);
                 return result;
             }

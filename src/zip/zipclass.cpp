@@ -62,8 +62,8 @@ bool ZipClass::AddFile(const QString &FilePath, const QString &filename, const Q
     const QFileInfo info(FilePath);
     if (!info.isFile()) {
         lastError = info.exists()
-            ? Tr("Cannot add %1: it is not an ordinary file").arg(native(FilePath))
-            : Tr("Cannot add %1: the file does not exist").arg(native(FilePath));
+            ? Quiltra::tr("Cannot add %1: it is not an ordinary file").arg(native(FilePath))
+            : Quiltra::tr("Cannot add %1: the file does not exist").arg(native(FilePath));
         return false;
     }
     auto entry = std::make_unique<ZipFile>();
@@ -84,7 +84,7 @@ bool ZipClass::WriteZip(const QString &FilePath, bool Overwrite)
 {
     const QFileInfo target(FilePath);
     if (!Overwrite && (target.exists() || target.isSymLink())) {
-        lastError = CannotWriteMessage(FilePath, Tr("the file already exists"));
+        lastError = CannotWriteMessage(FilePath, Quiltra::tr("the file already exists"));
         return false;
     }
     // The archive is built in memory and handed to the whole-file writer, so a failure
@@ -143,21 +143,21 @@ bool ZipClass::finishCompressing()
 QString ZipClass::limitError(qint64 start) const
 {
     if (Entries.size() > size_t(MaxField16))
-        return Tr("more than 65535 entries");
+        return Quiltra::tr("more than 65535 entries");
     if (ArchiveComment.size() > MaxField16)
-        return Tr("the archive comment is longer than 65535 bytes");
+        return Quiltra::tr("the archive comment is longer than 65535 bytes");
     qint64 offset = start;
     qint64 directorySize = 0;
     for (const auto &entry : Entries) {
         if (const QString limit = entry->LimitError(); !limit.isEmpty())
             return limit;
         if (offset > MaxField32)
-            return Tr("the archive would be larger than 4 GiB");
+            return Quiltra::tr("the archive would be larger than 4 GiB");
         offset += entry->LocalRecordSize();
         directorySize += entry->CentralRecordSize();
     }
     if (offset > MaxField32 || directorySize > MaxField32)
-        return Tr("the archive would be larger than 4 GiB");
+        return Quiltra::tr("the archive would be larger than 4 GiB");
     return {};
 }
 

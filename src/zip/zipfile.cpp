@@ -57,7 +57,7 @@ bool ZipFile::LoadFile(const QString &path)
     }
     const qint64 length = source.size();
     if (length > MaxField32) {
-        lastError = Tr("Cannot add %1: it is larger than 4 GiB").arg(native(path));
+        lastError = Quiltra::tr("Cannot add %1: it is larger than 4 GiB").arg(native(path));
         return false;
     }
     Data = source.read(length);
@@ -79,13 +79,13 @@ bool ZipFile::Compress()
     z_stream stream = {};
     int status = deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
     if (status != Z_OK) {
-        lastError = Tr("Cannot compress %1: zlib error %2").arg(native(SourcePath)).arg(status);
+        lastError = Quiltra::tr("Cannot compress %1: zlib error %2").arg(native(SourcePath)).arg(status);
         return false;
     }
     const uLong bound = deflateBound(&stream, uLong(Data.size()));
     if (bound < uLong(Data.size()) || bound > std::numeric_limits<uInt>::max()) {
         deflateEnd(&stream);
-        lastError = Tr("Cannot add %1: it is too large to compress").arg(native(SourcePath));
+        lastError = Quiltra::tr("Cannot add %1: it is too large to compress").arg(native(SourcePath));
         return false;
     }
     QByteArray deflated(qsizetype(bound), Qt::Uninitialized);
@@ -97,7 +97,7 @@ bool ZipFile::Compress()
     deflated.truncate(qsizetype(stream.total_out));
     deflateEnd(&stream);
     if (status != Z_STREAM_END) {
-        lastError = Tr("Cannot compress %1: zlib error %2").arg(native(SourcePath)).arg(status);
+        lastError = Quiltra::tr("Cannot compress %1: zlib error %2").arg(native(SourcePath)).arg(status);
         return false;
     }
     Fields.Crc32 = quint32(crc32(crc32(0L, Z_NULL, 0), bytes, uInt(Data.size())));
@@ -165,11 +165,11 @@ qint64 ZipFile::CentralRecordSize() const
 QString ZipFile::LimitError() const
 {
     if (EntryName.size() > MaxField16)
-        return Tr("the name of an entry is longer than 65535 bytes");
+        return Quiltra::tr("the name of an entry is longer than 65535 bytes");
     if (EntryComment.size() > MaxField16)
-        return Tr("the comment of %1 is longer than 65535 bytes").arg(Name());
+        return Quiltra::tr("the comment of %1 is longer than 65535 bytes").arg(Name());
     if (Data.size() > MaxField32 || SourceLength > MaxField32)
-        return Tr("%1 is larger than 4 GiB").arg(Name());
+        return Quiltra::tr("%1 is larger than 4 GiB").arg(Name());
     return {};
 }
 
