@@ -12,17 +12,13 @@ inline constexpr qint64 MaxPicturePixels = 100'000'000;
 // every use at once: fitting it within 3840x1600 and stretching it to 1280x1024 still lose nothing.
 QSize DecodedSize(const QSize &original, const QSize &needed = {});
 
-// The size a JPEG of `original` size is decoded at, covering DecodedSize(original, needed), by
-// the way of Qt's reader that holds the fewest pixels at once: an eighth of it that the reader
-// hands over as libjpeg made it (a half, quarter or eighth always; another eighth when both
-// sides divide into it), or DecodedSize itself, which the reader smooth-scales from the
-// smallest eighth that covers it, holding both.
-QSize JpegDecodedSize(const QSize &original, const QSize &needed = {});
-
-// Decodes a BMP or JPEG file, as small as above, into an RGB32 picture, turned as the photo says;
-// `needed` is the least size, as shown, its callers will stretch it to. False, with the file and
-// the reason in errorString, when the file cannot be decoded, is damaged or incomplete, or has
-// more than MaxPicturePixels. One thread at a time: while it decodes, it changes Qt's
-// process-wide allocation limit and message handler.
+// Decodes a picture file into an RGB32 picture, turned as the photo says, covering `needed`, the
+// least size, as shown, its callers will stretch it to. A JPEG comes at the smallest eighth of its
+// size (as TurboJPEG reduces while decoding) that covers DecodedSize(shown, needed), not scaled
+// again; any other format at exactly DecodedSize. False, with the file and the reason in
+// errorString, when the file cannot be decoded, is damaged or incomplete, or has more than
+// MaxPicturePixels. Any thread may call it: it installs no handler and JPEGs change nothing
+// process-wide; another format too large for Qt's allocation limit raises it for its read, one
+// such read at a time.
 bool DecodePicture(const QString &fileName, QImage &picture, QString *errorString = nullptr,
                    const QSize &needed = {});
