@@ -28,8 +28,12 @@ bool ComposeBackground(const QString &resourceFolder, bool hdPair, QImage *pictu
     composed.fill(Qt::black);
     QPainter painter(&composed);
     for (const PlacedTile &tile : tiles) {
+        // The background folder as it is, whatever letter case the layout file gives it.
+        const QString name = BackgroundTileName(tile.Path);
+        const QString path = name.isEmpty() ? game.filePath(tile.Path)
+                                            : resource.filePath(QStringLiteral("background/") + name);
         QImage read;
-        if (!ReadTgaPicture(game.filePath(tile.Path), &read, errorString))
+        if (!ReadTgaPicture(path, &read, errorString))
             return false;
         painter.drawImage(tile.At, read);
     }

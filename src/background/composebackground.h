@@ -8,8 +8,8 @@
 
 // Reads the layout file the game uses from `resourceFolder` (HD_BackgroundLayout.txt when
 // `hdPair`, else BackgroundLayout.txt) and paints every tile it names at its place on a black
-// picture of the layout's resolution (at most 3840x2400), into `picture`. Tile paths are taken
-// from the game's folder, the parent of `resourceFolder`, and may not leave it. False, with the
-// file and the reason in `errorString` and `picture` untouched, when the layout or any tile
-// cannot be read.
+// picture of the layout's resolution (at most 3840x2400), into `picture`. Tiles in
+// "resource/background/" are taken from the background folder of `resourceFolder`, others
+// from the game's folder, its parent, which they may not leave. False, with the file and the
+// reason in `errorString` and `picture` untouched, when the layout or any tile cannot be read.
 bool ComposeBackground(const QString &resourceFolder, bool hdPair, QImage *picture, QString *errorString);

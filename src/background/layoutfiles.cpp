@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 const char *const LineEnd = "\r\n";
@@ -33,20 +35,70 @@ bool refuse(QString *reason, const QString &text)
 // A tile path the game would find inside its own folder: relative, no drive, no "..".
 bool staysInGameFolder(const QString &path)
 {
-    return !path.startsWith(u'/') && !path.contains(u':') && !path.split(u'/').contains(QStringLiteral(".."));
+    return !path.isEmpty() && !path.startsWith(u'/') && !path.contains(u':')
+           && !path.split(u'/').contains(QStringLiteral(".."));
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// The words of one line of a layout text, quotes taken off, up to a "//" comment; false for a
+// quote left open.
+bool wordsOf(const QByteArray &line, QList<QByteArray> *words)
+{
+    for (qsizetype at = 0; at < line.size();) {
+        if (isBlank(line[at])) {
+            ++at;
+        } else if (line.mid(at, 2) == "//") {
+            break;
+        } else if (line[at] == '"') {
+            const qsizetype end = line.indexOf('"', at + 1);
+            if (end < 0)
+                return false;
+            words->append(line.mid(at + 1, end - at - 1));
+            at = end + 1;
+        } else {
+            qsizetype end = at;
+            while (end < line.size() && !isBlank(line[end]))
+                ++end;
+            words->append(line.mid(at, end - at));
+            at = end;
+        }
+    }
+    return true;
+}
+
+QList<PlacedTile> placedTiles(const QList<TileSpec> &tiles)
+{
+    QList<PlacedTile> placed;
+    for (const TileSpec &tile : tiles)
+        placed.append({QStringLiteral("resource/background/") + tile.FileName, QPoint(tile.X, tile.Y)});
+    return placed;
 }
 
 } // namespace
 
-QByteArray LayoutText(const QSize &size, const QList<TileSpec> &tiles, const char *keyword)
+QStringList AllLayoutFileNames()
+{
+    return {QLatin1String(LayoutFileNames[0]), QLatin1String(LayoutFileNames[1]),
+            QLatin1String(HdLayoutFileNames[0]), QLatin1String(HdLayoutFileNames[1])};
+}
+
+QByteArray LayoutText(const QSize &size, const QList<PlacedTile> &tiles, const char *keyword)
 {
     QByteArray text = "resolution   " + QByteArray::number(size.width()) + "   "
                       + QByteArray::number(size.height()) + LineEnd;
-    for (const TileSpec &tile : tiles) {
-        if (tile.Column == 'a')
+    for (qsizetype i = 0; i < tiles.size(); ++i) {
+        const PlacedTile &tile = tiles[i];
+        if (i == 0 || tile.At.y() != tiles[i - 1].At.y())
             text += LineEnd;   // each row starts after an empty line
-        text += "resource/background/" + tile.FileName.toLatin1() + "      " + keyword + "      "
-                + QByteArray::number(tile.X) + "   " + QByteArray::number(tile.Y) + LineEnd;
+        QByteArray path = tile.Path.toUtf8();
+        if (std::any_of(path.cbegin(), path.cend(), isBlank))
+            path = '"' + path + '"';
+        text += path + "      " + keyword + "      " + QByteArray::number(tile.At.x()) + "   "
+                + QByteArray::number(tile.At.y()) + LineEnd;
     }
     return text;
 }
@@ -54,15 +106,12 @@ QByteArray LayoutText(const QSize &size, const QList<TileSpec> &tiles, const cha
 QByteArray LayoutFileText(int resolution)
 {
     const QSize size = ResolutionSize(resolution);
-    return size.isEmpty() ? QByteArray() : LayoutText(size, TileGrid(resolution), "scaled");
+    return size.isEmpty() ? QByteArray() : LayoutText(size, placedTiles(TileGrid(resolution)), "scaled");
 }
 
 QStringList LayoutPlan::layoutNames() const
 {
-    QStringList names{QLatin1String(LayoutFileNames[0]), QLatin1String(LayoutFileNames[1])};
-    if (HdPair)
-        names << QLatin1String(HdLayoutFileNames[0]) << QLatin1String(HdLayoutFileNames[1]);
-    return names;
+    return AllLayoutFileNames().mid(0, HdPair ? 4 : 2);
 }
 
 QByteArray LayoutPlan::textOf(const QString &name) const
@@ -78,8 +127,8 @@ LayoutPlan PlanBackground(int resolution, const QSize &pictureSize, bool gameRea
         plan.Size = pictureSize;
         plan.Tiles = WideHdTileGrid(pictureSize);
         plan.HdPair = true;
-        plan.ClassicText = LayoutText(plan.Size, plan.Tiles, "scaled");
-        plan.HdText = LayoutText(plan.Size, plan.Tiles, "fit");
+        plan.ClassicText = LayoutText(plan.Size, placedTiles(plan.Tiles), "scaled");
+        plan.HdText = LayoutText(plan.Size, placedTiles(plan.Tiles), "fit");
     } else {
         plan.Size = ResolutionSize(resolution);
         plan.Tiles = TileGrid(resolution);
@@ -91,15 +140,9 @@ LayoutPlan PlanBackground(int resolution, const QSize &pictureSize, bool gameRea
     return plan;
 }
 
-QString LayoutFilePath(const QString &exePath, const QString &relativeFolder, const QString &name)
+QString LayoutFilePath(const QString &resourceFolder, const QString &name)
 {
-    return ResourceFolder(exePath, relativeFolder) + PathSeparatorOf(exePath) + name;
-}
-
-QStringList LayoutFilePaths(const QString &exePath, const QString &relativeFolder)
-{
-    return {LayoutFilePath(exePath, relativeFolder, QLatin1String(LayoutFileNames[0])),
-            LayoutFilePath(exePath, relativeFolder, QLatin1String(LayoutFileNames[1]))};
+    return resourceFolder + PathSeparatorOf(resourceFolder) + name;
 }
 
 LayoutStatus WriteLayoutFiles(int resolution, const QString &exePath, const QString &relativeFolder,
@@ -116,20 +159,19 @@ LayoutStatus WriteLayoutFiles(int resolution, const QString &exePath, const QStr
         return LayoutStatus::ResourceFolderMissing;
     }
     WholeFileSet files;
-    if (!AddLayoutFiles(&files, plan, exePath, relativeFolder) || !files.commit()) {
+    if (!AddLayoutFiles(&files, plan, folder) || !files.commit()) {
         setError(errorString, files.errorString());
         return LayoutStatus::WriteFailed;
     }
     return LayoutStatus::Written;
 }
 
-bool AddLayoutFiles(WholeFileSet *files, const LayoutPlan &plan, const QString &exePath,
-                    const QString &relativeFolder)
+bool AddLayoutFiles(WholeFileSet *files, const LayoutPlan &plan, const QString &resourceFolder)
 {
     // Each pair comes from the same bytes and is renamed one right after the other, so the
     // twins agree whenever either can be read.
     for (const QString &name : plan.layoutNames()) {
-        if (!files->add(LayoutFilePath(exePath, relativeFolder, name), plan.textOf(name)))
+        if (!files->add(LayoutFilePath(resourceFolder, name), plan.textOf(name)))
             return false;
     }
     return true;
@@ -137,33 +179,42 @@ bool AddLayoutFiles(WholeFileSet *files, const LayoutPlan &plan, const QString &
 
 bool ParseLayout(const QByteArray &text, QSize *size, QList<PlacedTile> *tiles, QString *reason)
 {
-    const QList<QByteArray> lines = text.split('\n');
+    QSize resolution;
+    QList<PlacedTile> placed;
+    const QList<QByteArray> lines = QByteArray(text).replace("\r\n", "\n").replace('\r', '\n').split('\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QByteArray line = lines[i].simplified();
-        if (line.isEmpty() || line.startsWith("//"))
-            continue;
-        const QList<QByteArray> words = line.split(' ');
         const QString lineNumber = QString::number(i + 1);
+        QList<QByteArray> words;
+        if (!wordsOf(lines[i], &words))
+            return refuse(reason, Quiltra::tr("line %1 leaves a quote open").arg(lineNumber));
+        if (words.isEmpty())
+            continue;
         bool okX = false, okY = false;
         const int x = words.value(words.size() - 2).toInt(&okX);
         const int y = words.value(words.size() - 1).toInt(&okY);
-        if (words.size() == 3 && words[0].toLower() == "resolution" && okX && okY) {
+        const QByteArray keyword = words.value(words.size() - 3).toLower();
+        if (words.size() == 3 && keyword == "resolution" && okX && okY) {
+            if (!resolution.isEmpty())
+                return refuse(reason, Quiltra::tr("line %1 names the resolution a second time").arg(lineNumber));
             if (x < 1 || x > MaxLayoutWidth || y < 1 || y > MaxLayoutHeight)
                 return refuse(reason, Quiltra::tr("its resolution %1x%2 is not within %3x%4")
                                           .arg(x).arg(y).arg(MaxLayoutWidth).arg(MaxLayoutHeight));
-            *size = QSize(x, y);
-        } else if (words.size() == 4 && (words[1].toLower() == "scaled" || words[1].toLower() == "fit") && okX && okY) {
-            // Layouts written on Windows may separate with '\'.
+            resolution = QSize(x, y);
+        } else if (words.size() == 4 && (keyword == "scaled" || keyword == "fit") && okX && okY) {
+            if (resolution.isEmpty())
+                return refuse(reason, Quiltra::tr("line %1 places a tile before the resolution is named").arg(lineNumber));
             const QString path = QString::fromUtf8(words[0]).replace(u'\\', u'/');
             if (!staysInGameFolder(path))
                 return refuse(reason, Quiltra::tr("line %1 names a file outside the game's folder").arg(lineNumber));
-            tiles->append({path, QPoint(x, y)});
+            placed.append({path, QPoint(x, y)});
         } else {
             return refuse(reason, Quiltra::tr("line %1 is neither its resolution nor a tile with its place").arg(lineNumber));
         }
     }
-    if (size->isEmpty())
+    if (resolution.isEmpty())
         return refuse(reason, Quiltra::tr("it names no resolution"));
+    *size = resolution;
+    *tiles = placed;
     return true;
 }
 
@@ -178,4 +229,26 @@ bool ReadLayoutFile(const QString &path, QSize *size, QList<PlacedTile> *tiles, 
         return true;
     *errorString = CannotReadMessage(path, reason);
     return false;
+}
+
+QString BackgroundTileName(const QString &path)
+{
+    const QStringList parts = path.split(u'/');
+    const bool inBackground = parts.size() == 3 && !parts[2].isEmpty()
+                              && parts[0].compare(QLatin1String("resource"), Qt::CaseInsensitive) == 0
+                              && parts[1].compare(QLatin1String("background"), Qt::CaseInsensitive) == 0;
+    return inBackground ? parts[2] : QString();
+}
+
+QStringList BackgroundTileNames(const QList<PlacedTile> &tiles, QStringList *elsewhere)
+{
+    QStringList names;
+    for (const PlacedTile &tile : tiles) {
+        const QString name = BackgroundTileName(tile.Path);
+        if (name.isEmpty() && elsewhere)
+            elsewhere->append(tile.Path);
+        else if (!name.isEmpty() && !names.contains(name))
+            names.append(name);
+    }
+    return names;
 }

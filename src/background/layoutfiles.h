@@ -19,10 +19,22 @@ class WholeFileSet;
 inline constexpr const char *LayoutFileNames[2] = {"BackgroundLayout.txt", "BackgroundLoadingLayout.txt"};
 inline constexpr const char *HdLayoutFileNames[2] = {"HD_BackgroundLayout.txt", "HD_BackgroundLoadingLayout.txt"};
 
-// A layout text: "resolution   W   H", then each row of `tiles` after an empty line, one
-// line a tile with `keyword` ("scaled" stretches to the screen, "fit" covers it keeping the
-// shape) and its corner; CR LF line ends.
-QByteArray LayoutText(const QSize &size, const QList<TileSpec> &tiles, const char *keyword);
+// All four layout file names: the classic pair, then the HD pair.
+QStringList AllLayoutFileNames();
+
+// One tile a layout text places: its file relative to the game's folder, '/'-separated, and
+// the corner it is drawn at.
+struct PlacedTile
+{
+    QString Path;
+    QPoint At;
+};
+
+// A layout text: "resolution   W   H", then the tiles row by row (a row is a run of tiles at the
+// same height), each row after an empty line, one line a tile with `keyword` ("scaled"
+// stretches to the screen, "fit" covers it keeping the shape) and its corner; a path holding a
+// blank is quoted. CR LF line ends.
+QByteArray LayoutText(const QSize &size, const QList<PlacedTile> &tiles, const char *keyword);
 
 // The exact layout text of resolution 0..3 with CR LF line ends; empty outside 0..3.
 QByteArray LayoutFileText(int resolution);
@@ -58,31 +70,30 @@ enum class LayoutStatus { Written, ResourceFolderMissing, WriteFailed };
 LayoutStatus WriteLayoutFiles(int resolution, const QString &exePath, const QString &relativeFolder,
                               QString *errorString = nullptr);
 
-// Adds the layout files of `plan` to `files`, to be replaced with the others; false with the
-// reason in files->errorString().
-bool AddLayoutFiles(WholeFileSet *files, const LayoutPlan &plan, const QString &exePath,
-                    const QString &relativeFolder);
+// Adds the layout files of `plan` to `files`, into `resourceFolder`, to be replaced with the
+// others; false with the reason in files->errorString().
+bool AddLayoutFiles(WholeFileSet *files, const LayoutPlan &plan, const QString &resourceFolder);
 
-// The full path of layout file `name` in ResourceFolder(exePath, relativeFolder).
-QString LayoutFilePath(const QString &exePath, const QString &relativeFolder, const QString &name);
+// The full path of layout file `name` in `resourceFolder`, joined with the folder's separator.
+QString LayoutFilePath(const QString &resourceFolder, const QString &name);
 
-// The full paths of BackgroundLayout.txt and BackgroundLoadingLayout.txt, in
-// the order they are written.
-QStringList LayoutFilePaths(const QString &exePath, const QString &relativeFolder);
-
-// One tile a layout text places: its file relative to the game's folder, '/'-separated, and
-// the corner it is drawn at.
-struct PlacedTile
-{
-    QString Path;
-    QPoint At;
-};
-
-// Parses a layout text: one "resolution W H" line (at most 3840x2400) and "<tile> <scaled|fit>
-// X Y" lines, spaced by blanks or tabs; empty lines and "//" comments are skipped. A tile path
-// must stay inside the game's folder (relative, no drive, no ".."; '\' read as '/'). False,
-// with the reason in `reason`, for anything else.
+// The one reader of layout texts, however they were written: lines end in CR LF, LF or CR;
+// blanks or tabs separate the words; a word in quotes may hold blanks; "//" starts a comment.
+// First "resolution W H" (at most 3840x2400, once, before any tile), then "<tile> <scaled|fit>
+// X Y" lines, the keywords in any letter case. A tile path may use '\' or '/' (read as '/')
+// and must stay inside the game's folder: relative, no drive, no "..". False, with the reason
+// in `reason` and `size` and `tiles` untouched, for anything else.
 bool ParseLayout(const QByteArray &text, QSize *size, QList<PlacedTile> *tiles, QString *reason);
 
 // Reads and parses layout file `path`; false with the file and the reason in `errorString`.
 bool ReadLayoutFile(const QString &path, QSize *size, QList<PlacedTile> *tiles, QString *errorString);
+
+// The file name of the tile at `path` (as PlacedTile::Path) when it lies in the background
+// folder, "resource/background/<name>" with those two folders in any letter case; empty when
+// it lies anywhere else.
+QString BackgroundTileName(const QString &path);
+
+// The file names of the tiles `tiles` places in the background folder, each once in the order
+// first placed; the path of every tile placed anywhere else goes to `elsewhere` (when given),
+// so a caller that takes only the background folder can refuse it.
+QStringList BackgroundTileNames(const QList<PlacedTile> &tiles, QStringList *elsewhere);

@@ -22,14 +22,8 @@ void setError(QString *errorString, const QString &text)
         *errorString = text;
 }
 
-QStringList allLayoutNames()
-{
-    return {QLatin1String(LayoutFileNames[0]), QLatin1String(LayoutFileNames[1]),
-            QLatin1String(HdLayoutFileNames[0]), QLatin1String(HdLayoutFileNames[1])};
-}
-
-// A path a layout file may name, relative to the resource folder: "background/<tile>.tga" and
-// nothing that could climb out of the folder.
+// A path the manifest may list, relative to the resource folder: a layout file or
+// "background/<tile>", and nothing that could climb out of the folder.
 bool isSafeRelative(const QString &relative)
 {
     if (relative.isEmpty() || relative.startsWith(u'/') || relative.contains(u'\\') || relative.contains(u':'))
@@ -37,22 +31,6 @@ bool isSafeRelative(const QString &relative)
     const QStringList parts = relative.split(u'/');
     return !parts.contains(QStringLiteral("..")) && !parts.contains(QStringLiteral("."))
            && !parts.contains(QString());
-}
-
-// The tiles a layout text names, relative to the resource folder.
-QStringList tilesNamedIn(const QByteArray &layout)
-{
-    static const QString Prefix = QStringLiteral("resource/");
-    QStringList tiles;
-    for (const QByteArray &line : layout.split('\n')) {
-        const QString first = QString::fromLatin1(line.simplified().split(' ').value(0));
-        if (!first.startsWith(Prefix, Qt::CaseInsensitive) || !first.endsWith(QLatin1String(".tga"), Qt::CaseInsensitive))
-            continue;
-        const QString relative = first.mid(Prefix.size());
-        if (isSafeRelative(relative) && !tiles.contains(relative))
-            tiles.append(relative);
-    }
-    return tiles;
 }
 
 bool readWhole(const QString &fileName, QByteArray *bytes, QString *errorString)
@@ -107,23 +85,36 @@ bool EnsureOriginalBackup(const QString &resourceFolder, QString *errorString)
     const QDir resource(resourceFolder);
     const QDir backup(OriginalBackupFolder(resourceFolder));
 
+    // The tiles kept are those the layout files place in the background folder, read as the game
+    // reads them; tiles anywhere else are never replaced, so they need no copy.
     Manifest manifest;
     QStringList tiles;
-    for (const QString &name : allLayoutNames()) {
+    QString unreadable;
+    for (const QString &name : AllLayoutFileNames()) {
         if (!QFileInfo(resource.filePath(name)).isFile()) {
             manifest.absent.append(name);
             continue;
         }
         manifest.kept.append(name);
-        QByteArray layout;
-        if (!readWhole(resource.filePath(name), &layout, errorString))
-            return false;
-        for (const QString &tile : tilesNamedIn(layout)) {
-            if (!tiles.contains(tile) && QFileInfo(resource.filePath(tile)).isFile())
-                tiles.append(tile);
+        QSize size;
+        QList<PlacedTile> placed;
+        QString reason;
+        if (!ReadLayoutFile(resource.filePath(name), &size, &placed, &reason)) {
+            if (unreadable.isEmpty())
+                unreadable = reason;
+            continue;
+        }
+        for (const QString &tile : BackgroundTileNames(placed, nullptr)) {
+            const QString relative = QStringLiteral("background/") + tile;
+            if (!tiles.contains(relative) && QFileInfo(resource.filePath(relative)).isFile())
+                tiles.append(relative);
         }
     }
-    manifest.kept += tiles;
+    // Which tiles a layout file the reader refuses would name cannot be told: the layout files'
+    // bytes are kept, but with no manifest the backup is not done, and the change it was to come
+    // before stops with the reason, so no tile of the game is lost.
+    if (unreadable.isEmpty())
+        manifest.kept += tiles;
 
     WholeFileSet copies;
     QByteArray manifestText;
@@ -150,6 +141,10 @@ bool EnsureOriginalBackup(const QString &resourceFolder, QString *errorString)
         setError(errorString, copies.errorString());
         return false;
     }
+    if (!unreadable.isEmpty()) {
+        setError(errorString, unreadable);
+        return false;
+    }
     return WriteWholeFile(backup.filePath(ManifestName), manifestText, errorString);
 }
 
@@ -167,7 +162,7 @@ bool RestoreOriginalBackup(const QString &resourceFolder, QString *errorString)
     const QDir backup(OriginalBackupFolder(resourceFolder));
 
     // Tiles first, layout files last, so a layout file never names a tile not yet back.
-    const QStringList layouts = allLayoutNames();
+    const QStringList layouts = AllLayoutFileNames();
     QStringList order;
     for (const QString &relative : manifest.kept) {
         if (!layouts.contains(relative))

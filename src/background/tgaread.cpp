@@ -26,9 +26,12 @@ QString endsEarly()
     return Quiltra::tr("its data ends early");
 }
 
-// Decodes a whole TGA file; every length is checked against `bytes` before it is read.
-bool decodeTga(const QByteArray &bytes, QImage *picture, QString *reason)
+} // namespace
+
+// Every length is checked against `bytes` before it is read.
+bool DecodeTgaPicture(const QByteArray &bytes, QImage *picture, QString *reason, int largestSide)
 {
+    largestSide = std::min(largestSide, MaxEdge);
     const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
     const qsizetype size = bytes.size();
     if (size < HeaderSize)
@@ -45,11 +48,15 @@ bool decodeTga(const QByteArray &bytes, QImage *picture, QString *reason)
     const int h = data[14] | data[15] << 8;
     if (w == 0 || h == 0)
         return refuse(reason, Quiltra::tr("it holds no pixels"));
-    if (w > MaxEdge || h > MaxEdge)
-        return refuse(reason, Quiltra::tr("it is %1x%2 pixels, not within %3x%4").arg(w).arg(h).arg(MaxEdge).arg(MaxEdge));
+    if (w > largestSide || h > largestSide)
+        return refuse(reason, Quiltra::tr("it is %1x%2 pixels, not within %3x%4").arg(w).arg(h).arg(largestSide).arg(largestSide));
 
     const int descriptor = data[17];
     const int depth = bits / 8;
+    const qsizetype count = qsizetype(w) * h;
+    qsizetype at = HeaderSize + data[0];   // past the image ID
+    if (type == 2 && size - at < count * depth)
+        return refuse(reason, endsEarly());
     const bool composed = depth == 4 && (descriptor & 0x0f) != 0;
     const bool topFirst = descriptor & 0x20;
     const bool rightFirst = descriptor & 0x10;
@@ -63,7 +70,6 @@ bool decodeTga(const QByteArray &bytes, QImage *picture, QString *reason)
         const int a = p[3];
         return qRgb((p[2] * a + 127) / 255, (p[1] * a + 127) / 255, (p[0] * a + 127) / 255);
     };
-    const qsizetype count = qsizetype(w) * h;
     qsizetype done = 0;
     auto put = [&](QRgb c) {
         const int row = int(done / w), column = int(done % w);
@@ -72,10 +78,7 @@ bool decodeTga(const QByteArray &bytes, QImage *picture, QString *reason)
         ++done;
     };
 
-    qsizetype at = HeaderSize + data[0];   // past the image ID
     if (type == 2) {
-        if (size - at < count * depth)
-            return refuse(reason, endsEarly());
         for (; done < count; at += depth)
             put(colour(data + at));
     } else {
@@ -105,7 +108,13 @@ bool decodeTga(const QByteArray &bytes, QImage *picture, QString *reason)
     return true;
 }
 
-} // namespace
+bool CheckTgaTile(const QByteArray &bytes, QString *reason)
+{
+    if (bytes.size() > MaxTileFileBytes)
+        return refuse(reason, Quiltra::tr("it is larger than %1 KB").arg(MaxTileFileBytes / 1024));
+    QImage picture;
+    return DecodeTgaPicture(bytes, &picture, reason, MaxTileSide);
+}
 
 bool ReadTgaPicture(const QString &fileName, QImage *picture, QString *errorString)
 {
@@ -118,7 +127,7 @@ bool ReadTgaPicture(const QString &fileName, QImage *picture, QString *errorStri
         return false;
     }
     QString reason;
-    if (!decodeTga(bytes, picture, &reason)) {
+    if (!DecodeTgaPicture(bytes, picture, &reason)) {
         *errorString = CannotReadMessage(fileName, reason);
         return false;
     }

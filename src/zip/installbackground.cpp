@@ -2,6 +2,7 @@
 
 #include "background/layoutfiles.h"
 #include "background/originalbackup.h"
+#include "background/tgaread.h"
 #include "io/messages.h"
 #include "io/tr.h"
 #include "io/wholefile.h"
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QList>
 #include <QSet>
+#include <QStringDecoder>
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -21,17 +23,20 @@
 #include <functional>
 #include <memory>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace {
 
 // Archives come from strangers: these bound what one may make us read and hold. A real
 // background has a few dozen tiles of at most 256x256x4 bytes and layout files of a few KB;
-// with one tile held at a time besides the layout files, no archive makes us hold more than
-// about half a megabyte of its data.
+// with one tile (MaxTileFileBytes) and its decoded picture held at a time besides the layout
+// files, no archive makes us hold more than about a megabyte of its data.
 constexpr int MaxEntries = 400;
 constexpr qint64 MaxLayoutBytes = 64 * 1024;
-constexpr qint64 MaxTileBytes = 300 * 1024;
-constexpr int TgaHeaderSize = 18;
-constexpr int MaxTileSide = 256;
+// The longest file name most file systems take, where the target's own cannot be asked.
+constexpr long CommonNameMax = 255;
 
 enum class Kind { Layout, Tile, Other };
 
@@ -45,24 +50,44 @@ struct Member
 
 using ArchiveReader = std::unique_ptr<archive, decltype(&archive_read_free)>;
 
-QStringList allLayoutNames()
-{
-    return {QLatin1String(LayoutFileNames[0]), QLatin1String(LayoutFileNames[1]),
-            QLatin1String(HdLayoutFileNames[0]), QLatin1String(HdLayoutFileNames[1])};
-}
-
 QString reasonOf(archive *reader)
 {
     const char *text = archive_error_string(reader);
     return text ? QString::fromLocal8Bit(text) : qt_error_string(archive_errno(reader));
 }
 
-QString entryNameOf(archive_entry *entry)
+// The name of `entry` as stored (read in the user's character set where the archive does not
+// say it is UTF-8); false when it is not UTF-8 text.
+bool entryNameOf(archive_entry *entry, QString *name)
 {
-    if (const char *utf8 = archive_entry_pathname_utf8(entry))
-        return QString::fromUtf8(utf8);
-    const char *raw = archive_entry_pathname(entry);
-    return raw ? QString::fromLocal8Bit(raw) : QString();
+    const char *utf8 = archive_entry_pathname_utf8(entry);
+    const char *stored = utf8 ? utf8 : archive_entry_pathname(entry);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    *name = decoder.decode(QByteArrayView(stored ? stored : ""));
+    return !decoder.hasError();
+}
+
+bool isControl(QChar c)
+{
+    return c.category() == QChar::Other_Control;
+}
+
+// `name` with its control characters shown as U+FFFD, fit for a message.
+QString shown(QString name)
+{
+    std::replace_if(name.begin(), name.end(), isControl, QChar(QChar::ReplacementCharacter));
+    return name;
+}
+
+// The longest file name, in bytes, the file system of `folder` takes.
+long longestNameIn(const QString &folder)
+{
+#ifdef Q_OS_UNIX
+    const long longest = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    if (longest > 0)
+        return longest;
+#endif
+    return CommonNameMax;
 }
 
 bool sameFolders(const QStringList &folders, const QStringList &expected)
@@ -88,7 +113,7 @@ Kind kindOf(const QStringList &parts, QString *name)
         return Kind::Other;
     const QString resource = QStringLiteral("resource");
     const QString background = QStringLiteral("background");
-    if (allLayoutNames().contains(*name)) {
+    if (AllLayoutFileNames().contains(*name)) {
         for (const QStringList &place : {QStringList{}, QStringList{resource}, QStringList{QString(), resource}}) {
             if (sameFolders(folders, place))
                 return Kind::Layout;
@@ -105,45 +130,6 @@ Kind kindOf(const QStringList &parts, QString *name)
     return Kind::Other;
 }
 
-quint16 le16(const QByteArray &bytes, int at)
-{
-    return quint16(quint8(bytes[at]) | quint8(bytes[at + 1]) << 8);
-}
-
-// The texts of a tile the game cannot show, or empty when its header describes one it can:
-// a true-colour picture (plain or run-length encoded) without a colour map, of at most
-// 256x256 pixels, and for a plain one all the pixels it announces.
-QString tileProblem(const QByteArray &tga, const QString &entry)
-{
-    const bool headerOk = tga.size() >= TgaHeaderSize && tga[1] == 0 && (tga[2] == 2 || tga[2] == 10)
-                          && (tga[16] == 24 || tga[16] == 32) && le16(tga, 12) >= 1 && le16(tga, 12) <= MaxTileSide
-                          && le16(tga, 14) >= 1 && le16(tga, 14) <= MaxTileSide;
-    if (!headerOk)
-        return Quiltra::tr("the entry %1 is not a 24- or 32-bit TGA picture of 1x1 to 256x256 pixels").arg(entry);
-    if (tga[2] == 2) {
-        const qint64 needed = TgaHeaderSize + quint8(tga[0]) + qint64(le16(tga, 12)) * le16(tga, 14) * (tga[16] / 8);
-        if (tga.size() < needed)
-            return Quiltra::tr("the entry %1 is cut short: its picture needs %2 bytes, it has %3").arg(entry).arg(needed).arg(tga.size());
-    }
-    return {};
-}
-
-// The tile file names `layout` names, each as written after "resource/background/", or the
-// whole path when it names a tile anywhere else.
-QStringList tilesNamedIn(const QByteArray &layout)
-{
-    static const QString Prefix = QStringLiteral("resource/background/");
-    QStringList tiles;
-    for (const QByteArray &line : layout.split('\n')) {
-        QString first = QString::fromUtf8(line.simplified().split(' ').value(0));
-        if (!first.endsWith(QLatin1String(".tga"), Qt::CaseInsensitive))
-            continue;
-        first.replace(u'\\', u'/');
-        tiles.append(first.startsWith(Prefix, Qt::CaseInsensitive) ? first.mid(Prefix.size()) : first);
-    }
-    return tiles;
-}
-
 quint32 crcOf(const QByteArray &bytes)
 {
     return quint32(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef *>(bytes.constData()), uInt(bytes.size())));
@@ -153,9 +139,11 @@ quint32 crcOf(const QByteArray &bytes)
 // and hands each layout file and tile, read whole within its limit, to `take`, which may stop
 // the reading by returning false with its reason in `detail`. Only the data of the entry being
 // read is held, in `member.bytes`, never more than one byte past its limit, so an entry that
-// inflates without end costs no more memory than an honest one. False with the reason in
-// `detail` (naming the entry where there is one).
-bool readArchive(const QString &archivePath, const std::function<bool(Kind, Member &, QString *)> &take,
+// inflates without end costs no more memory than an honest one. An entry name must be UTF-8
+// text without control characters, each part of it at most `nameMax` bytes. (A NUL byte in a
+// stored name ends it for libarchive as for every unzip tool: the part before it is the name.)
+// False with the reason in `detail` (naming the entry where there is one).
+bool readArchive(const QString &archivePath, long nameMax, const std::function<bool(Kind, Member &, QString *)> &take,
                  QString *detail)
 {
     const auto stop = [detail](const QString &text) {
@@ -180,16 +168,28 @@ bool readArchive(const QString &archivePath, const std::function<bool(Kind, Memb
             return true;
         if (count > MaxEntries)
             return stop(Quiltra::tr("it has more than %1 entries").arg(MaxEntries));
+        QString stored;
+        bool utf8 = true;
+        if (status == ARCHIVE_OK || status == ARCHIVE_WARN)
+            utf8 = entryNameOf(entry, &stored);
         // A warning here is damage the reader noticed (headers that disagree), not noise.
         if (status != ARCHIVE_OK) {
-            const QString stored = status == ARCHIVE_WARN ? entryNameOf(entry) : QString();
             return stop(stored.isEmpty() ? Quiltra::tr("it cannot be read: %1").arg(reasonOf(reader.get()))
-                                         : Quiltra::tr("the entry %1 cannot be read: %2").arg(stored, reasonOf(reader.get())));
+                                         : Quiltra::tr("the entry %1 cannot be read: %2").arg(shown(stored), reasonOf(reader.get())));
         }
 
-        const QString stored = entryNameOf(entry);
+        // Names become file names here and are shown in messages: text, and no longer than
+        // the file system takes, or the install would stop half done.
+        if (!utf8)
+            return stop(Quiltra::tr("the name of the entry %1 is not UTF-8 text").arg(shown(stored)));
+        if (std::any_of(stored.cbegin(), stored.cend(), isControl))
+            return stop(Quiltra::tr("the name of the entry %1 holds a control character").arg(shown(stored)));
         const QString path = QString(stored).replace(u'\\', u'/');
         const QStringList parts = path.split(u'/');
+        const auto tooLong = [nameMax](const QString &part) { return QFile::encodeName(part).size() > nameMax; };
+        if (std::any_of(parts.cbegin(), parts.cend(), tooLong))
+            return stop(Quiltra::tr("the name of the entry %1 is longer than the %2 bytes a file name may have here")
+                            .arg(stored, QString::number(nameMax)));
         if (parts.contains(QStringLiteral("..")))
             return stop(Quiltra::tr("the entry %1 climbs out of its folder").arg(stored));
         if (path.startsWith(u'/') || (path.size() >= 2 && path[1] == u':'))
@@ -209,18 +209,19 @@ bool readArchive(const QString &archivePath, const std::function<bool(Kind, Memb
         if (archive_entry_is_encrypted(entry))
             return stop(Quiltra::tr("the entry %1 is encrypted").arg(stored));
 
-        const qint64 limit = kind == Kind::Layout ? MaxLayoutBytes : MaxTileBytes;
+        const qint64 limit = kind == Kind::Layout ? MaxLayoutBytes : MaxTileFileBytes;
         const bool declared = archive_entry_size_is_set(entry);
         const qint64 declaredSize = archive_entry_size(entry);
         if (declared && (declaredSize < 0 || declaredSize > limit))
-            return stop(Quiltra::tr("the entry %1 is larger than %2 KB").arg(stored).arg(limit / 1024));
+            return stop(Quiltra::tr("the entry %1 is larger than %2 KB").arg(stored, QString::number(limit / 1024)));
         const qint64 room = (declared ? declaredSize : limit) + 1;
         member.bytes.resize(room);
         qint64 total = 0;
         for (;;) {
             if (total == room)
-                return stop(declared ? Quiltra::tr("the entry %1 inflates past its declared size of %2 bytes").arg(stored).arg(declaredSize)
-                                     : Quiltra::tr("the entry %1 is larger than %2 KB").arg(stored).arg(limit / 1024));
+                return stop(declared ? Quiltra::tr("the entry %1 inflates past its declared size of %2 bytes")
+                                           .arg(stored, QString::number(declaredSize))
+                                     : Quiltra::tr("the entry %1 is larger than %2 KB").arg(stored, QString::number(limit / 1024)));
             const la_ssize_t got = archive_read_data(reader.get(), member.bytes.data() + total, size_t(room - total));
             if (got < 0)
                 return stop(Quiltra::tr("the entry %1 cannot be read: %2").arg(stored, reasonOf(reader.get())));
@@ -236,8 +237,8 @@ bool readArchive(const QString &archivePath, const std::function<bool(Kind, Memb
 
 } // namespace
 
-bool InstallBackground(const QString &archivePath, const QString &resourceFolder, QStringList *installed,
-                       QString *errorString)
+bool InstallBackground(const QString &archivePath, const QString &resourceFolder, bool gameReadsHd,
+                       QStringList *installed, QString *errorString)
 {
     if (installed)
         installed->clear();
@@ -253,19 +254,27 @@ bool InstallBackground(const QString &archivePath, const QString &resourceFolder
         return fail(CannotFindFolderMessage(resourceFolder));
     const QDir resource(resourceFolder);
     const QDir background(resource.filePath(QStringLiteral("background")));
+    const long nameMax = longestNameIn(resourceFolder);
+    // Every tile is held to the one TGA check, so whatever is installed can be packed and shown.
+    const auto tileRefused = [](const QByteArray &bytes, const QString &tile, QString *problem) {
+        QString reason;
+        if (CheckTgaTile(bytes, &reason))
+            return false;
+        *problem = Quiltra::tr("the tile %1 is not one the game can show: %2").arg(tile, reason);
+        return true;
+    };
 
     // The first reading checks everything and keeps only the layout files and what each tile
     // was, so an archive of hundreds of large tiles is never held whole.
     QList<Member> layouts;
     QList<Member> tiles;
     QString detail;
-    const bool checked = readArchive(archivePath, [&](Kind kind, Member &member, QString *problem) {
+    const bool checked = readArchive(archivePath, nameMax, [&](Kind kind, Member &member, QString *problem) {
         if (kind == Kind::Layout) {
             layouts.append(member);
             return true;
         }
-        *problem = tileProblem(member.bytes, member.entry);
-        if (!problem->isEmpty())
+        if (tileRefused(member.bytes, member.entry, problem))
             return false;
         tiles.append(Member{member.entry, member.name, {}, crcOf(member.bytes)});
         return true;
@@ -274,26 +283,72 @@ bool InstallBackground(const QString &archivePath, const QString &resourceFolder
         return fail(refusal(detail));
     if (layouts.isEmpty())
         return fail(refusal(Quiltra::tr("it holds no layout file")));
+
+    // Every layout file as the one layout reader reads it; every tile it names must be in the
+    // archive, or already in the background folder and one the game can show.
     QSet<QString> tileNames;
     for (const Member &tile : tiles)
         tileNames.insert(tile.name);
     for (const Member &layout : layouts) {
-        for (const QString &named : tilesNamedIn(layout.bytes)) {
-            const bool plainName = !named.contains(u'/') && named != QLatin1String("..");
-            if (!plainName || (!tileNames.contains(named) && !QFileInfo(background.filePath(named)).isFile()))
+        QSize size;
+        QList<PlacedTile> placed;
+        QStringList elsewhere;
+        if (!ParseLayout(layout.bytes, &size, &placed, &detail))
+            return fail(refusal(Quiltra::tr("the layout file %1 cannot be read: %2").arg(layout.entry, detail)));
+        const QStringList named = BackgroundTileNames(placed, &elsewhere);
+        if (!elsewhere.isEmpty())
+            return fail(refusal(Quiltra::tr("the layout file %1 names %2, which is not in the background folder")
+                                    .arg(layout.entry, elsewhere.first())));
+        for (const QString &tile : named) {
+            if (tileNames.contains(tile))
+                continue;
+            QFile there(background.filePath(tile));
+            if (!there.open(QIODevice::ReadOnly))
                 return fail(refusal(Quiltra::tr("the layout file %1 names the tile %2, which is neither in the archive nor in %3")
-                                        .arg(layout.entry, named, QDir::toNativeSeparators(background.path()))));
+                                        .arg(layout.entry, tile, QDir::toNativeSeparators(background.path()))));
+            if (tileRefused(there.read(MaxTileFileBytes + 1), QDir::toNativeSeparators(there.fileName()), &detail))
+                return fail(refusal(detail));
         }
     }
-    // The game reads the classic pair first and then the HD pair; they go in in that order.
-    const QStringList order = allLayoutNames();
-    std::sort(layouts.begin(), layouts.end(),
-              [&order](const Member &a, const Member &b) { return order.indexOf(a.name) < order.indexOf(b.name); });
+
+    // The text each of the four layout files gets. A pair the archive holds must agree, and
+    // one file of it brings its twin. The game shows the classic pair or, where its liblist.gam
+    // says so, the HD pair, so an archive of one pair gets the other too, as a make writes it:
+    // the HD pair with the classic text (where the game reads it or has HD layout files to
+    // keep in step), the classic pair with the HD text's tiles "scaled" where they were "fit".
+    const QStringList names = AllLayoutFileNames();
+    const auto inArchive = [&layouts](const QString &name) -> const Member * {
+        const auto found = std::find_if(layouts.cbegin(), layouts.cend(), [&name](const Member &m) { return m.name == name; });
+        return found == layouts.cend() ? nullptr : &*found;
+    };
+    QByteArray pairText[2];   // classic, HD; null where that pair is not written
+    for (int pair = 0; pair < 2; ++pair) {
+        const Member *first = inArchive(names[2 * pair]), *second = inArchive(names[2 * pair + 1]);
+        if (first && second && first->bytes != second->bytes)
+            return fail(refusal(Quiltra::tr("the layout files %1 and %2 differ").arg(first->entry, second->entry)));
+        if (first || second)
+            pairText[pair] = (first ? first : second)->bytes;
+    }
+    if (pairText[0].isNull()) {
+        QSize size;
+        QList<PlacedTile> placed;
+        ParseLayout(pairText[1], &size, &placed, &detail);   // read above already
+        pairText[0] = LayoutText(size, placed, "scaled");
+    }
+    if (pairText[1].isNull()
+        && (gameReadsHd || QFileInfo::exists(resource.filePath(names[2])) || QFileInfo::exists(resource.filePath(names[3]))))
+        pairText[1] = pairText[0];
+    QStringList layoutTargets;
+    QByteArrayList layoutTexts;
+    for (int i = 0; i < names.size(); ++i) {
+        if (!pairText[i / 2].isNull()) {
+            layoutTargets.append(resource.filePath(names[i]));
+            layoutTexts.append(pairText[i / 2]);
+        }
+    }
 
     // Whatever can be seen to fail stops here, before the backup or any file changes.
-    QStringList targets;
-    for (const Member &layout : layouts)
-        targets.append(resource.filePath(layout.name));
+    QStringList targets = layoutTargets;
     const bool backgroundExists = QFileInfo(background.path()).isDir();
     for (const Member &tile : tiles) {
         if (backgroundExists)
@@ -314,7 +369,7 @@ bool InstallBackground(const QString &archivePath, const QString &resourceFolder
     // first: a layout file in place always names tiles that are there.
     WholeFileSet files;
     qsizetype next = 0;
-    const bool written = readArchive(archivePath, [&](Kind kind, Member &member, QString *problem) {
+    const bool written = readArchive(archivePath, nameMax, [&](Kind kind, Member &member, QString *problem) {
         if (kind == Kind::Layout)
             return true;
         if (next == tiles.size() || tiles[next].name != member.name || tiles[next].crc != crcOf(member.bytes)) {
@@ -322,8 +377,7 @@ bool InstallBackground(const QString &archivePath, const QString &resourceFolder
             return false;
         }
         ++next;
-        *problem = tileProblem(member.bytes, member.entry);
-        if (!problem->isEmpty())
+        if (tileRefused(member.bytes, member.entry, problem))
             return false;
         if (files.add(background.filePath(member.name), member.bytes))
             return true;
@@ -334,8 +388,8 @@ bool InstallBackground(const QString &archivePath, const QString &resourceFolder
         return fail(files.errorString().isEmpty() ? refusal(detail) : files.errorString());
     if (next != tiles.size())
         return fail(refusal(Quiltra::tr("it changed while it was being installed")));
-    for (const Member &layout : layouts) {
-        if (!files.add(resource.filePath(layout.name), layout.bytes))
+    for (qsizetype i = 0; i < layoutTargets.size(); ++i) {
+        if (!files.add(layoutTargets[i], layoutTexts[i]))
             return fail(files.errorString());
     }
     const bool committed = files.commit();

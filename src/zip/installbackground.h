@@ -4,14 +4,20 @@
 #include <QStringList>
 
 // Installs the background in the ZIP archive `archivePath`, shared by someone else, into the
-// game whose resource folder is `resourceFolder`. The archive may hold the layout files and
-// tiles at its top level (as Quiltra packs them) or under "resource/", "resource/background/"
-// or "<game>/resource/"; layout files go into `resourceFolder`, tiles into its "background"
-// folder. Everything is read and checked first: an entry that climbs out of its folder, is
-// not a layout file or a TGA tile of at most 256x256, is encrypted, damaged or too large, or
-// a layout file naming a tile that is nowhere, refuses the archive with nothing written and
-// `errorString` naming the entry and the reason. Otherwise the game's own background is
-// backed up once, then every file is replaced whole, tiles first; `installed` gets the files
-// put in place. True only when all of them were.
-bool InstallBackground(const QString &archivePath, const QString &resourceFolder, QStringList *installed,
-                       QString *errorString);
+// game whose resource folder is `resourceFolder`, so that it is the background the game shows.
+// The archive may hold the layout files and tiles at its top level (as Quiltra packs them) or
+// under "resource/", "resource/background/" or "<game>/resource/"; layout files go into
+// `resourceFolder`, tiles into its "background" folder. Everything is read and checked first:
+// an entry whose name is not UTF-8 text, holds a control character or is longer than the file
+// system takes, climbs out of its folder, is not a layout file or a TGA tile the game can show
+// (at most 256x256), is encrypted, damaged or too large; a layout file that does not parse, or
+// names a tile neither in the archive nor (one the game can show) in the background folder; or
+// two files of a pair that differ: each refuses the archive with nothing written and
+// `errorString` naming the entry and the reason. Every pair is written whole: one file of a
+// pair brings its twin; an archive with only the HD pair gets the classic pair too, its tiles
+// "scaled"; one with only the classic pair gets the HD pair with the same text where the game
+// reads it (`gameReadsHd`) or has HD layout files. The game's own background is backed up once,
+// then every file is replaced whole, tiles first, then the classic pair and the HD pair;
+// `installed` gets the files put in place. True only when all of them were.
+bool InstallBackground(const QString &archivePath, const QString &resourceFolder, bool gameReadsHd,
+                       QStringList *installed, QString *errorString);

@@ -1,12 +1,14 @@
 #include "zip/zipbackground.h"
 
 #include "background/layoutfiles.h"
-#include "background/tilegrid.h"
+#include "background/tgaread.h"
+#include "io/messages.h"
 #include "io/tr.h"
 #include "zip/zipclass.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -16,102 +18,73 @@ QByteArray contentOf(const QString &fileName)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Packs `sources` under `names`, the first `layoutCount` being layout files in twin pairs.
-ZipBackgroundResult pack(const QStringList &names, const QStringList &sources, qsizetype layoutCount,
-                         const QString &archivePath)
+ZipBackgroundResult refused(const QString &errorString)
 {
     ZipBackgroundResult result;
-    // A background with a file missing is not installable, so nothing is
-    // written rather than an archive that silently lacks a tile.
-    ZipClass archive;
-    for (const QString &source : sources) {
-        if (!archive.AddFile(source)) {
-            result.errorString = archive.errorString();
-            return result;
-        }
-    }
-    // Twins that disagree belong to two different backgrounds (a make that was interrupted,
-    // or files changed by hand): neither describes the tiles for sure.
-    for (qsizetype twin = 0; twin + 1 < layoutCount; twin += 2) {
-        if (contentOf(sources[twin]) != contentOf(sources[twin + 1])) {
-            result.errorString = Quiltra::tr("Cannot pack the background: %1 and %2 differ; make the background again")
-                                     .arg(QDir::toNativeSeparators(sources[twin]),
-                                          QDir::toNativeSeparators(sources[twin + 1]));
-            return result;
-        }
-    }
-
-    if (!archive.WriteZip(archivePath, true)) {
-        result.errorString = archive.errorString();
-        return result;
-    }
-    result.entries = names;
-    result.ok = true;
+    result.errorString = errorString;
     return result;
 }
 
 } // namespace
 
-ZipBackgroundResult ZipBackground(const QString &exePath, const QString &relativeFolder,
-                                  const LayoutPlan &made, const QString &archivePath)
+ZipBackgroundResult ZipBackground(const QString &resourceFolder, const QString &archivePath)
 {
-    const QString backgroundFolder = BackgroundFolder(exePath, relativeFolder);
-    QStringList names = made.layoutNames();
-    QStringList sources;
-    for (const QString &name : names)
-        sources.append(LayoutFilePath(exePath, relativeFolder, name));
-    for (const TileSpec &tile : made.Tiles) {
-        names.append(tile.FileName);
-        sources.append(backgroundFolder + tile.FileName);
-    }
-    return pack(names, sources, made.layoutNames().size(), archivePath);
-}
-
-ZipBackgroundResult ZipShownBackground(const QString &exePath, const QString &relativeFolder, bool hdPair,
-                                       const QString &archivePath)
-{
-    QStringList names;
-    for (const char *name : LayoutFileNames)
-        names.append(QLatin1String(name));
-    if (hdPair) {
-        for (const char *name : HdLayoutFileNames)
-            names.append(QLatin1String(name));
-    }
-    QStringList sources;
-    QStringList tiles;
-    for (const QString &name : std::as_const(names)) {
-        sources.append(LayoutFilePath(exePath, relativeFolder, name));
+    const QDir resource(resourceFolder);
+    QStringList names, sources, tiles;
+    for (const QString &name : AllLayoutFileNames()) {
+        const QString path = LayoutFilePath(resourceFolder, name);
+        if (!QFileInfo(path).isFile())
+            continue;
         QSize size;
         QList<PlacedTile> placed;
-        ZipBackgroundResult result;
-        if (!ReadLayoutFile(sources.last(), &size, &placed, &result.errorString))
-            return result;
-        // The archive holds the tiles at its top level, as the game's background folder holds them.
-        const QString prefix = QStringLiteral("resource/background/");
-        for (const PlacedTile &tile : placed) {
-            const QString file = tile.Path.mid(prefix.size());
-            if (!tile.Path.startsWith(prefix, Qt::CaseInsensitive) || file.isEmpty() || file.contains(u'/')) {
-                result.errorString = Quiltra::tr("Cannot pack the background: %1 names %2, which is not in the background folder")
-                                         .arg(QDir::toNativeSeparators(sources.last()), tile.Path);
-                return result;
-            }
-            if (!tiles.contains(file))
-                tiles.append(file);
+        QStringList elsewhere;
+        QString error;
+        if (!ReadLayoutFile(path, &size, &placed, &error))
+            return refused(error);
+        for (const QString &tile : BackgroundTileNames(placed, &elsewhere)) {
+            if (!tiles.contains(tile))
+                tiles.append(tile);
         }
+        // The archive holds the tiles at its root, as the game's background folder holds them.
+        if (!elsewhere.isEmpty())
+            return refused(Quiltra::tr("Cannot pack the background: %1 names %2, which is not in the background folder")
+                               .arg(QDir::toNativeSeparators(path), elsewhere.first()));
+        names.append(name);
+        sources.append(path);
     }
-    const qsizetype layoutCount = names.size();
-    const QString backgroundFolder = BackgroundFolder(exePath, relativeFolder);
+    if (names.isEmpty())
+        return refused(Quiltra::tr("Cannot pack the background: there is no layout file in %1")
+                           .arg(QDir::toNativeSeparators(resourceFolder)));
+    // Twins that disagree belong to two different backgrounds (a make that was interrupted, or
+    // files changed by hand): neither describes the tiles for sure.
+    for (const QStringList &pair : {AllLayoutFileNames().mid(0, 2), AllLayoutFileNames().mid(2, 2)}) {
+        const QString first = LayoutFilePath(resourceFolder, pair[0]), second = LayoutFilePath(resourceFolder, pair[1]);
+        if (sources.contains(first) && sources.contains(second) && contentOf(first) != contentOf(second))
+            return refused(Quiltra::tr("Cannot pack the background: %1 and %2 differ; make the background again")
+                               .arg(QDir::toNativeSeparators(first), QDir::toNativeSeparators(second)));
+    }
+    // A tile that is missing or that the game could not show makes an archive no one can
+    // install, so nothing is written rather than an archive that silently lacks it.
     for (const QString &tile : std::as_const(tiles)) {
+        const QString path = resource.filePath(QStringLiteral("background/") + tile);
+        QFile file(path);
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.read(MaxTileFileBytes + 1) : QByteArray();
+        QString reason = file.errorString();
+        if (!file.isOpen() || file.error() != QFileDevice::NoError || !CheckTgaTile(bytes, &reason))
+            return refused(CannotReadMessage(path, reason));
         names.append(tile);
-        sources.append(backgroundFolder + tile);
+        sources.append(path);
     }
-    return pack(names, sources, layoutCount, archivePath);
-}
 
-ZipBackgroundResult ZipBackground(const QString &exePath, const QString &relativeFolder,
-                                  int lastGeneratedResolution, const QString &archivePath)
-{
-    return ZipBackground(exePath, relativeFolder,
-                         PlanBackground(lastGeneratedResolution, ResolutionSize(lastGeneratedResolution), false),
-                         archivePath);
+    ZipClass archive;
+    for (qsizetype i = 0; i < sources.size(); ++i) {
+        if (!archive.AddFile(sources[i], names[i]))
+            return refused(archive.errorString());
+    }
+    if (!archive.WriteZip(archivePath, true))
+        return refused(archive.errorString());
+    ZipBackgroundResult result;
+    result.ok = true;
+    result.entries = names;
+    return result;
 }

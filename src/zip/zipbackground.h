@@ -1,7 +1,5 @@
 #pragma once
 
-#include "background/layoutfiles.h"
-
 #include <QString>
 #include <QStringList>
 
@@ -12,21 +10,11 @@ struct ZipBackgroundResult
     QStringList entries;   // entry names in archive order when ok
 };
 
-// Packs the layout files of the make `made` (the classic pair, then the HD pair where it was
-// written) and then its tiles from ResourceFolder(exePath, relativeFolder) into archivePath,
-// replacing an existing file only once the new archive is complete. A missing file, or a
-// pair whose twins differ: ok false, no archive, errorString names the files.
-ZipBackgroundResult ZipBackground(const QString &exePath, const QString &relativeFolder,
-                                  const LayoutPlan &made, const QString &archivePath);
-
-// The same for a classic make at `lastGeneratedResolution` (0..3) without the HD pair.
-ZipBackgroundResult ZipBackground(const QString &exePath, const QString &relativeFolder,
-                                  int lastGeneratedResolution, const QString &archivePath);
-
-// Packs the background the game shows now, whatever made it: the classic pair from
-// ResourceFolder(exePath, relativeFolder), the HD pair too when the game reads it (`hdPair`),
-// then every tile they name, each of which must lie in the background folder. A layout file
-// that is missing or unreadable, a tile elsewhere or missing, or twins that differ: ok false,
-// no archive.
-ZipBackgroundResult ZipShownBackground(const QString &exePath, const QString &relativeFolder, bool hdPair,
-                                       const QString &archivePath);
+// Packs the background the layout files in `resourceFolder` describe, whatever made it, into
+// `archivePath`, each entry under its bare file name at the archive's root: every layout file
+// there (the classic pair, then the HD pair), then every tile they name, each once in the order
+// first named. An existing archive is replaced only once the new one is complete. No layout
+// file, one that does not parse, twins of a pair that differ, or a tile that is missing, not
+// in the background folder or not a TGA tile the game can show: ok false, no archive, and
+// errorString names the file and the reason.
+ZipBackgroundResult ZipBackground(const QString &resourceFolder, const QString &archivePath);

@@ -8,12 +8,11 @@
 
 namespace {
 
-const QString Relative = QStringLiteral("cstrike/resource/background");
-const QByteArray StockLayout = "resolution   640   480\r\n\r\n"
-                               "resource/background/800_1_a_loading.tga      scaled      0   0\r\n"
-                               "resource/background/stock.tga      scaled      256   0\r\n"
-                               "resource/background/missing.tga      scaled      512   0\r\n"
-                               "resource/../../escape.tga      scaled      0   256\r\n";
+// The game's own layout, written by hand on Windows: '\' and CR alone; one tile it names is missing.
+const QByteArray StockLayout = "resolution   640   480\r\r"
+                               "resource\\background\\800_1_a_loading.tga      scaled      0   0\r"
+                               "Resource\\Background\\stock.tga      scaled      256   0\r"
+                               "resource\\background\\missing.tga      scaled      512   0\r";
 
 // The files a restore answers for: those of `original`, and the four layout files, there exactly
 // when they were; the backup and the tiles Quiltra made besides aside.
@@ -34,7 +33,6 @@ class TestOriginalBackup : public QObject
     Q_OBJECT
     std::unique_ptr<QTemporaryDir> tmp;
     QString resource() const { return tmp->filePath("cstrike/resource"); }
-    QString exe() const { return tmp->filePath("hl.exe"); }
     void make(int resolution, QRgb colour, bool hd)
     {
         QImage picture(resolution == WideHdResolution ? QSize(300, 200) : ResolutionSize(resolution),
@@ -42,7 +40,7 @@ class TestOriginalBackup : public QObject
         picture.fill(colour);
         QString error;
         QVERIFY2(EnsureOriginalBackup(resource(), &error), qPrintable(error));
-        const GenerateResult made = GenerateBackgroundFiles(picture, resolution, exe(), Relative, hd);
+        const GenerateResult made = GenerateBackgroundFiles(picture, resolution, resource(), resource() + "/background/", hd);
         QVERIFY2(made.status == GenerateResult::Done, qPrintable(made.errorString));
     }
 
@@ -92,7 +90,7 @@ private slots:
         QVERIFY(HasOriginalBackup(resource()));
     }
 
-    // A layout file that cannot be replaced stops the restore before anything changes; a blocked backup changes nothing.
+    // A layout file that cannot be replaced stops the restore before anything changes (a blocked backup: the installer's test).
     void failuresChangeNothing()
     {
         for (const char *name : {"BackgroundLayout.txt", "BackgroundLoadingLayout.txt"})
@@ -100,18 +98,25 @@ private slots:
         make(WideHdResolution, 0xff445566, false);
         const QString readOnly = resource() + "/BackgroundLoadingLayout.txt";
         QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner));
-        auto before = Snapshot(resource());
+        const auto before = Snapshot(resource());
         QString error;
         QVERIFY(!RestoreOriginalBackup(resource(), &error));
         QCOMPARE(error, "Cannot write " + QDir::toNativeSeparators(readOnly) + ": the file is read-only");
         QCOMPARE(Snapshot(resource()), before);
+    }
 
-        QVERIFY(QDir(OriginalBackupFolder(resource())).removeRecursively());
-        QVERIFY(WriteBytes(OriginalBackupFolder(resource()), "a file where the folder goes"));
-        before = Snapshot(resource());
+    // A layout file of the game that does not parse stops the backup, naming it and the reason; only its bytes are kept.
+    void unreadableLayoutStopsTheBackup()
+    {
+        const QString layout = resource() + "/HD_BackgroundLayout.txt";
+        QVERIFY(WriteBytes(layout, "resolution 640 480\r\"resource\\background\\a.tga scaled 0 0"));
+        const auto before = Snapshot(resource());
+        QString error;
         QVERIFY(!EnsureOriginalBackup(resource(), &error));
-        QVERIFY2(error.contains(QDir::toNativeSeparators(OriginalBackupFolder(resource()))), qPrintable(error));
-        QCOMPARE(Snapshot(resource()), before);
+        QCOMPARE(error, "Cannot read " + QDir::toNativeSeparators(layout) + ": line 2 leaves a quote open");
+        auto after = Snapshot(resource());
+        QCOMPARE(after.take(OriginalBackupFolder(resource()) + "/HD_BackgroundLayout.txt"), before.value(layout));
+        QCOMPARE(after, before);
     }
 };
 

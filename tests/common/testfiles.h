@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QDirIterator>
 #include <QFile>
+#include <QImage>
+#include <QList>
 #include <QMap>
 #include <QString>
 
@@ -38,6 +40,24 @@ inline QByteArray TgaHeader(int type, int w, int h, int bits, int descriptor = 0
     const char bytes[18] = {char(id.size()), 0, char(type), 0, 0, 0, 0, 0, 0, 0, 0, 0,
                             char(w & 0xff), char(w >> 8), char(h & 0xff), char(h >> 8), char(bits), char(descriptor)};
     return QByteArray(bytes, 18) + id;
+}
+
+// TGA pixels as stored: blue, green, red, then `alpha` at 32 bits.
+inline QByteArray TgaPixels(const QList<QRgb> &pixels, int bits = 24, int alpha = 0xff)
+{
+    QByteArray bytes;
+    for (QRgb p : pixels)
+        bytes.append(char(qBlue(p))).append(char(qGreen(p))).append(char(qRed(p))).append(bits == 32 ? QByteArray(1, char(alpha)) : "");
+    return bytes;
+}
+
+// A picture (Format_RGB32) `w` pixels wide of `pixels`, top row first.
+inline QImage PictureOf(int w, const QList<QRgb> &pixels)
+{
+    QImage image(w, int(pixels.size()) / w, QImage::Format_RGB32);
+    for (int i = 0; i < pixels.size(); ++i)
+        image.setPixel(i % w, i / w, 0xff000000u | pixels[i]);
+    return image;
 }
 
 // Takes `room` bytes, then refuses the rest the way a full disk does: with `reason` as its

@@ -1,4 +1,5 @@
-#include "background/originalbackup.h"
+#include "background/composebackground.h"
+#include "background/layoutfiles.h"
 #include "common/testfiles.h"
 #include "common/zipreader.h"
 #include "zip/installbackground.h"
@@ -9,12 +10,20 @@
 #include <QTest>
 
 #include <sys/resource.h>
+#include <tuple>
 
 // A TGA announcing width x height, with that many pixel bytes, then cut or padded to `size`.
 static QByteArray tga(int width, int height, int bits = 24, char type = 2, qsizetype size = -1)
 {
     const QByteArray bytes = TgaHeader(type, width, height, bits) + QByteArray(qsizetype(width) * height * (bits / 8), '\x5a');
     return size < 0 ? bytes : bytes.leftJustified(size, '\0', true);
+}
+
+// A 4x2 picture, every pixel its own colour so a flip or a swap shows, as tiles a.tga (left = 0) and b.tga (left = 2), top row first.
+static const QList<QRgb> Pixels{0x112233, 0x445566, 0x778899, 0xaabbcc, 0xddeeff, 0x102030, 0x405060, 0x708090};
+static QByteArray half(int left)
+{
+    return TgaHeader(2, 2, 2, 24, 0x20) + TgaPixels({Pixels[left], Pixels[left + 1], Pixels[left + 4], Pixels[left + 5]});
 }
 
 static QByteArray layout(const QStringList &tiles)
@@ -25,7 +34,7 @@ static QByteArray layout(const QStringList &tiles)
     return text;
 }
 
-// Damages entry `name` the way `how` says, in its local and central headers alike.
+// Damages entry `name` the way `how` says, in its local and central headers alike, or cuts the archive short.
 static void damageEntry(const QString &path, const QString &how, const QByteArray &name)
 {
     QByteArray zip = ReadBytes(path);
@@ -34,22 +43,17 @@ static void damageEntry(const QString &path, const QString &how, const QByteArra
         local += 30 + le16(zip, local + 26) + le16(zip, local + 28) + le32(zip, local + 18);
     while (zip.mid(central + 46, le16(zip, central + 28)) != name)
         central += 46 + le16(zip, central + 28) + le16(zip, central + 30) + le16(zip, central + 32);
-    const auto put32 = [&](qsizetype at, quint32 value) {
-        for (int i = 0; i < 4; ++i)
-            zip[at + i] = char(value >> (8 * i));
-    };
-    if (how == "crc") {
-        put32(local + 14, le32(zip, local + 14) ^ 1);
-        put32(central + 16, le32(zip, central + 16) ^ 1);
-    } else if (how == "sizes") {
-        put32(local + 22, 1);
-        put32(central + 24, 1);
-    } else if (how == "encrypted") {
-        zip[local + 6] = char(zip[local + 6] | 1);
-        zip[central + 8] = char(zip[central + 8] | 1);
-    } else if (how == "link") {   // made on Unix, so the attributes hold a file mode
+    // The byte in the local and in the central header and the bits flipped in both: the CRC's lowest, the encryption flag,
+    // the uncompressed size's third byte (262162 becomes 18), the name's second byte ('X' becomes 0xff).
+    static const QMap<QString, std::tuple<int, int, char>> flips{
+        {"crc", {14, 16, 1}}, {"encrypted", {6, 8, 1}}, {"sizes", {24, 26, 4}}, {"not UTF-8", {31, 47, 'X' ^ '\xff'}}};
+    if (const auto [inLocal, inCentral, bits] = flips.value(how); bits) {
+        zip[local + inLocal] = char(zip[local + inLocal] ^ bits);
+        zip[central + inCentral] = char(zip[central + inCentral] ^ bits);
+    } else if (how == "link") {   // made on Unix, so the attributes' upper half is a file mode: 0120777
         zip[central + 5] = 3;
-        put32(central + 38, 0120777u << 16);
+        zip[central + 40] = '\xff';
+        zip[central + 41] = '\xa1';
     } else if (how == "cut") {
         zip.truncate(local + 40);
     }
@@ -108,36 +112,56 @@ private slots:
         const qint64 before = peakKilobytes();
         QStringList installed;
         QString error;
-        QVERIFY2(InstallBackground(tmp->filePath("big.zip"), resource, &installed, &error), qPrintable(error));
-        QCOMPARE(installed.size(), 400);
+        QVERIFY2(InstallBackground(tmp->filePath("big.zip"), resource, false, &installed, &error), qPrintable(error));
+        QCOMPARE(installed.size(), 401);
         QCOMPARE(ReadBytes(resource + "/background/big398.tga"), ReadBytes(tmp->filePath("tile")));
         QVERIFY2(peakKilobytes() - before < 40 * 1024 && peakKilobytes() < 150 * 1024,
                  qPrintable(QString("peak %1 KB, %2 KB before").arg(peakKilobytes()).arg(before)));
     }
 
-    // In the folders people zip: tiles first, then the classic layout file before the HD one; the game's own backed up.
-    void installsAHandMadeArchive_data()
+    // In the folders people zip, tiles first, then every pair whole, so the game shows the picture whichever pair it reads.
+    void installsWhatTheGameShows_data()
     {
-        QTest::addColumn<QStringList>("names");
-        QTest::newRow("game folder") << QStringList{"cstrike/", "cstrike/resource/HD_BackgroundLayout.txt",
-            "cstrike/resource/BackgroundLayout.txt", "cstrike/resource/background/My_Tile.tga"};
-        QTest::newRow("backslashes, any case") << QStringList{"Resource\\", "HD_BackgroundLayout.txt",
-            "Resource\\BackgroundLayout.txt", "Resource\\Background\\My_Tile.tga"};
+        QTest::addColumn<QStringList>("names"); QTest::addColumn<QByteArrayList>("contents"); QTest::addColumn<bool>("readsHd");
+        QTest::addColumn<QByteArray>("classic"); QTest::addColumn<QByteArray>("hd");
+        // As a make writes the picture's layout files.
+        const QByteArray scaled = "resolution   4   2\r\n\r\nresource/background/a.tga      scaled      0   0\r\n"
+                                  "resource/background/b.tga      scaled      2   0\r\n", fit = QByteArray(scaled).replace("scaled", "fit");
+        const QByteArray handMade = "resolution\t4\t2\nresource\\background\\a.tga\tscaled\t0\t0\n"
+                                    "resource\\background\\b.tga\tscaled\t2\t0\n";
+        QTest::newRow("all four, in the game's folder")
+            << QStringList{"cstrike/", "cstrike/resource/HD_BackgroundLayout.txt", "cstrike/resource/HD_BackgroundLoadingLayout.txt",
+                           "cstrike/resource/BackgroundLayout.txt", "cstrike/resource/BackgroundLoadingLayout.txt",
+                           "cstrike/resource/background/a.tga", "cstrike/resource/background/b.tga"}
+            << QByteArrayList{"", fit, fit, scaled, scaled, half(0), half(2)} << true << scaled << fit;
+        QTest::newRow("classic pair only, into an HD game") << QStringList{"Resource\\", "Resource\\BackgroundLayout.txt",
+            "Resource\\BackgroundLoadingLayout.txt", "Resource\\Background\\a.tga", "b.tga"}
+            << QByteArrayList{"", handMade, handMade, half(0), half(2)} << true << handMade << handMade;
+        QTest::newRow("HD pair only, into a classic game") << QStringList{"HD_BackgroundLayout.txt", "HD_BackgroundLoadingLayout.txt",
+            "a.tga", "b.tga"} << QByteArrayList{fit, fit, half(0), half(2)} << false << scaled << fit;
+        QTest::newRow("one file of a pair") << QStringList{"resource/BackgroundLoadingLayout.txt", "background/a.tga", "background/b.tga"}
+            << QByteArrayList{scaled, half(0), half(2)} << false << scaled << QByteArray();
     }
 
-    void installsAHandMadeArchive()
+    void installsWhatTheGameShows()
     {
-        QFETCH(QStringList, names);
-        const QByteArray own = ReadBytes(resource + "/BackgroundLayout.txt");
-        const QByteArray tile = tga(3, 2, 32, 10), text = layout({"My_Tile.tga", "old.tga"});
-        QStringList installed;
+        QFETCH(QStringList, names); QFETCH(QByteArrayList, contents); QFETCH(bool, readsHd);
+        QFETCH(QByteArray, classic); QFETCH(QByteArray, hd);
+        QStringList installed, expected{resource + "/background/a.tga", resource + "/background/b.tga"};
         QString error;
-        QVERIFY2(InstallBackground(makeZip(names, {"", "hd", text, tile}), resource, &installed, &error), qPrintable(error));
-        QCOMPARE(installed, (QStringList{resource + "/background/My_Tile.tga", resource + "/BackgroundLayout.txt",
-                                         resource + "/HD_BackgroundLayout.txt"}));
-        QCOMPARE(ReadBytes(resource + "/background/My_Tile.tga"), tile);
-        QCOMPARE(ReadBytes(resource + "/BackgroundLayout.txt"), text);
-        QCOMPARE(ReadBytes(resource + "/quiltra-original/BackgroundLayout.txt"), own);
+        QVERIFY2(InstallBackground(makeZip(names, contents), resource, readsHd, &installed, &error), qPrintable(error));
+        const QByteArrayList texts{classic, classic, hd, hd};
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(ReadBytes(resource + "/" + AllLayoutFileNames()[i]), texts[i].isNull() ? "<unreadable>" : texts[i]);
+            if (!texts[i].isNull())
+                expected << resource + "/" + AllLayoutFileNames()[i];
+        }
+        QCOMPARE(installed, expected);
+        for (bool hdPair : {false, !hd.isNull()}) {
+            QImage shown;
+            QVERIFY2(ComposeBackground(resource, hdPair, &shown, &error), qPrintable(error));
+            QCOMPARE(shown, PictureOf(4, Pixels));
+        }
     }
 
     // Refused, naming the entry (or the archive) and the reason; the game stays as it was.
@@ -147,29 +171,38 @@ private slots:
         QTest::addColumn<QString>("damage"); QTest::addColumn<QString>("reason");
         const QByteArray text = layout({"a.tga"}), tile = tga(4, 4);
         const auto row = [&](const char *tag, const QString &entry, const QString &reason, const QByteArray &bytes = tga(4, 4),
-                             const QString &damage = {}) {
-            QTest::newRow(tag) << QStringList{"BackgroundLayout.txt", entry} << QByteArrayList{text, bytes} << damage << reason;
+                             const QString &damage = {}, const QByteArray &layoutText = layout({"a.tga"})) {
+            QTest::newRow(tag) << QStringList{"BackgroundLayout.txt", entry} << QByteArrayList{layoutText, bytes} << damage << reason;
         };
         row("climbs out with backslashes", "..\\a.tga", "the entry ../a.tga climbs out of its folder");
-        row("absolute", "/tmp/a.tga", "the entry /tmp/a.tga has an absolute name");
         row("drive letter", "c:a.tga", "the entry c:a.tga has an absolute name or a drive letter");
         row("tile two folders deep", "mods/cstrike/resource/background/a.tga",
             "the entry mods/cstrike/resource/background/a.tga is neither a layout file nor a TGA tile");
         row("a link", "a.tga", "the entry a.tga is a link, not a file", tile, "link");
-        row("257 wide", "a.tga", "the entry a.tga is not a 24- or 32-bit TGA", tga(257, 1));
-        row("pixels cut short", "a.tga", "its picture needs 66 bytes, it has 65", tile.chopped(1));
-        row("tile over 300 KB", "a.tga", "the entry a.tga is larger than 300 KB", tga(256, 256, 32, 2, 300 * 1024 + 1));
+        row("257 wide", "a.tga", "the tile a.tga is not one the game can show: it is 257x1 pixels, not within 256x256", tga(257, 1));
+        row("run-length 256x256 in 3 bytes", "a.tga", "the tile a.tga is not one the game can show: its data ends early",
+            TgaHeader(10, 256, 256, 24) + "\x01\x02\x03");
+        row("tile over 384 KB", "a.tga", "the entry a.tga is larger than 384 KB", tga(256, 256, 32, 2, 384 * 1024 + 1));
+        row("a control character", "a\x01.tga", "the name of the entry a\ufffd.tga holds a control character");
+        row("not UTF-8", "aX.tga", "the name of the entry a\ufffd.tga is not UTF-8 text", tile, "not UTF-8");
+        row("a name of 256 bytes", QString(252, 'a') + ".tga", "a.tga is longer than the 255 bytes a file name may have here");
         row("CRC flipped", "a.tga", "the entry a.tga cannot be read", tile, "crc");
         // Larger than the reader inflates at once, so it hands out data before it sees the end.
-        row("inflates past its size", "a.tga", "the entry a.tga inflates past its declared size of 1 bytes", tga(256, 256, 32), "sizes");
+        row("inflates past its size", "a.tga", "the entry a.tga inflates past its declared size of 18 bytes", tga(256, 256, 32), "sizes");
         row("encrypted", "a.tga", "the entry a.tga is encrypted", tile, "encrypted");
         row("cut short", "a.tga", "shared.zip: it cannot be read", tile, "cut");
         row("backup folder blocked", "a.tga", "quiltra-original/BackgroundLayout.txt: its folder cannot be made", tile, "backup");
         QTest::newRow("twice") << QStringList{"BackgroundLayout.txt", "a.tga", "resource/background/A.tga"}
                                << QByteArrayList{text, tile, tile} << "" << "the entry resource/background/A.tga holds A.tga a second time";
-        QTest::newRow("tile outside its folder") << QStringList{"BackgroundLayout.txt", "a.tga"}
-            << QByteArrayList{layout({"../BackgroundLayout.txt.tga"}), tile} << ""
-            << "names the tile ../BackgroundLayout.txt.tga, which is neither in the archive nor in";
+        row("junk layout", "a.tga", "BackgroundLayout.txt cannot be read: line 1 is neither its resolution", tile, {}, "\x89PNG\r\n\x1a\n");
+        row("CR alone, a tile missing", "a.tga", "names the tile gone.tga, which is neither in the archive nor in", tile, {},
+            "resolution 4 2\rresource\\background\\gone.tga fit 0 0\r");
+        row("a tile there that cannot be shown", "a.tga", "background/old.tga is not one the game can show: its data ends early", tile,
+            "broken old.tga", layout({"a.tga", "old.tga"}));
+        row("tile outside its folder", "a.tga", "names resource/a.tga, which is not in the background folder", tile, {},
+            "resolution 4 2\nresource/a.tga fit 0 0\n");
+        QTest::newRow("twins differ") << QStringList{"HD_BackgroundLayout.txt", "HD_BackgroundLoadingLayout.txt", "a.tga"}
+            << QByteArrayList{text, text + "\r\n", tile} << "" << "HD_BackgroundLayout.txt and HD_BackgroundLoadingLayout.txt differ";
         QTest::newRow("no layout file") << QStringList{"a.tga"} << QByteArrayList{tile} << "" << "shared.zip: it holds no layout file";
         QStringList many{"BackgroundLayout.txt"};
         for (int i = 0; i < 400; ++i)
@@ -182,13 +215,14 @@ private slots:
     {
         QFETCH(QStringList, names); QFETCH(QByteArrayList, contents); QFETCH(QString, damage); QFETCH(QString, reason);
         QVERIFY(damage != "backup" || WriteBytes(resource + "/quiltra-original", "in the way"));
+        QVERIFY(damage != "broken old.tga" || WriteBytes(resource + "/background/old.tga", "junk"));
         const auto before = Snapshot(tmp->filePath("game"));
         const QString zip = makeZip(names, contents);
-        if (!damage.isEmpty() && damage != "backup")
+        if (!damage.isEmpty() && damage != "backup" && damage != "broken old.tga")
             damageEntry(zip, damage, names.last().toLatin1());
         QStringList installed{"stale"};
         QString error;
-        QVERIFY(!InstallBackground(zip, resource, &installed, &error));
+        QVERIFY(!InstallBackground(zip, resource, true, &installed, &error));
         QVERIFY2(error.contains(reason), qPrintable(error));
         QCOMPARE(installed, QStringList());
         QCOMPARE(Snapshot(tmp->filePath("game")), before);

@@ -1,4 +1,3 @@
-#include "common/fulldisk.h"
 #include "common/testfiles.h"
 #include "common/zipreader.h"
 #include "zip/zipbackground.h"
@@ -7,23 +6,19 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-static const QString Relative = R"(cstrike\resource\background)";
-static const QStringList Tiles640{"640_1_a_loading.tga", "640_1_b_loading.tga", "640_1_c_loading.tga",
-                                  "640_2_a_loading.tga", "640_2_b_loading.tga", "640_2_c_loading.tga"};
+static const QStringList Layouts{"BackgroundLayout.txt", "BackgroundLoadingLayout.txt", "HD_BackgroundLayout.txt",
+                                 "HD_BackgroundLoadingLayout.txt"};
 
-// What the fake game holds under each name: an HD layout file "hd layout", another "layout", a tile its own name.
-static QByteArray contentOf(const QString &name)
+// A background the game shows, whatever made it: the HD pair names a tile the classic pair does not; one tile is named by none.
+static bool makeTree(const QString &resource)
 {
-    return name.endsWith(".tga") ? name.toLatin1() : QByteArray(name.startsWith("HD_") ? "hd layout" : "layout");
-}
-
-// A fake game below `root`: cstrike/resource with `files`, tiles in its background folder.
-static bool makeTree(const QString &root, const QStringList &files)
-{
-    const QString resource = root + "/cstrike/resource/";
-    bool ok = QDir().mkpath(resource + "background");
-    for (const QString &file : files)
-        ok = ok && WriteBytes(resource + (file.endsWith(".tga") ? "background/" : "") + file, contentOf(file));
+    const QByteArray classic = "resolution 2 1\r\nresource/background/a.tga scaled 0 0\r\nresource/background/b.tga scaled 1 0\r\n";
+    const QByteArray hd = "resolution\t2\t1\nResource\\Background\\b.tga\tfit\t0\t0\nresource/background/c.tga\tfit\t1\t0\n";
+    bool ok = QDir().mkpath(resource + "/background");
+    for (const QString &name : Layouts)
+        ok = ok && WriteBytes(resource + "/" + name, name.startsWith("HD_") ? hd : classic);
+    for (const char *tile : {"a", "b", "c", "unnamed"})
+        ok = ok && WriteBytes(resource + "/background/" + tile + ".tga", TgaHeader(2, 1, 1, 24) + QByteArray(3, tile[0]));
     return ok;
 }
 
@@ -31,70 +26,55 @@ class TestZipBackground : public QObject
 {
     Q_OBJECT
     std::unique_ptr<QTemporaryDir> tmp;
-    QString resource(const QString &name) const { return tmp->filePath("cstrike/resource/" + name); }
+    QString resource() const { return tmp->filePath("cstrike/resource"); }
 
 private slots:
     void init() { tmp = std::make_unique<QTemporaryDir>(); }
 
-    // The classic pair, the HD pair, then the tiles row by row, each as on disk.
-    void packsLayoutFilesThenTilesInGridOrder()
+    // Every layout file, the classic pair first, then each tile named once in the order first named, each as on disk.
+    void packsLayoutFilesThenTheirTiles()
     {
-        const QStringList entries{"BackgroundLayout.txt", "BackgroundLoadingLayout.txt", "HD_BackgroundLayout.txt",
-                                  "HD_BackgroundLoadingLayout.txt", "hd_1_a_loading.tga", "hd_1_b_loading.tga", "hd_1_c_loading.tga",
-                                  "hd_2_a_loading.tga", "hd_2_b_loading.tga", "hd_2_c_loading.tga"};
-        QVERIFY(makeTree(tmp->path(), entries));
+        QVERIFY(makeTree(resource()));
         const QString zip = tmp->filePath("bg.zip");
-        const ZipBackgroundResult result
-            = ZipBackground(tmp->filePath("hl.exe"), Relative, PlanBackground(WideHdResolution, QSize(600, 300), false), zip);
+        const ZipBackgroundResult result = ZipBackground(resource(), zip);
         QVERIFY2(result.ok, qPrintable(result.errorString));
+        const QStringList entries = Layouts + QStringList{"a.tga", "b.tga", "c.tga"};
         QCOMPARE(result.entries, entries);
         ReadArchive read;
         QString error;
         QVERIFY2(ReadZip(ReadBytes(zip), read, error), qPrintable(error));
         QCOMPARE(read.entries.size(), entries.size());
-        for (int i = 0; i < entries.size(); ++i)
-            QVERIFY2(read.entries[i].name == entries[i] && read.entries[i].contents == contentOf(entries[i]), qPrintable(entries[i]));
-    }
-
-    // Nothing is written, and an old archive stays, when the background is not whole.
-    void incompleteBackgroundWritesNothing_data()
-    {
-        QTest::addColumn<QString>("change"); QTest::addColumn<QString>("named");
-        QTest::newRow("missing tile") << "remove" << "background/hd_2_c_loading.tga";
-        QTest::newRow("HD layout files differ") << "differ" << "HD_BackgroundLoadingLayout.txt";
-    }
-
-    void incompleteBackgroundWritesNothing()
-    {
-        QFETCH(QString, change); QFETCH(QString, named);
-        const LayoutPlan made = PlanBackground(WideHdResolution, QSize(600, 300), false);
-        QStringList files = made.layoutNames();
-        for (const TileSpec &tile : made.Tiles)
-            files << tile.FileName;
-        QVERIFY(makeTree(tmp->path(), files));
-        QVERIFY(change == "remove" ? QFile::remove(resource(named)) : WriteBytes(resource(named), "other layout"));
-        QVERIFY(WriteBytes(tmp->filePath("old.zip"), "previous archive"));
-        for (const QString &archive : {tmp->filePath("fresh.zip"), tmp->filePath("old.zip")}) {
-            const ZipBackgroundResult result = ZipBackground(tmp->filePath("hl.exe"), Relative, made, archive);
-            QVERIFY(!result.ok && result.entries.isEmpty());
-            QVERIFY2(result.errorString.contains(QDir::toNativeSeparators(resource(named))), qPrintable(result.errorString));
+        for (int i = 0; i < entries.size(); ++i) {
+            const QString file = resource() + (entries[i].endsWith(".tga") ? "/background/" : "/") + entries[i];
+            QVERIFY2(read.entries[i].name == entries[i] && read.entries[i].contents == ReadBytes(file), qPrintable(entries[i]));
         }
-        QVERIFY(!QFile::exists(tmp->filePath("fresh.zip")));
-        QCOMPARE(ReadBytes(tmp->filePath("old.zip")), "previous archive");
     }
 
-    void fullDiskKeepsTheOldArchive()
+    // Nothing is written when the background is not one an install would take (that an old archive stays: the writer's test).
+    void refusesWhatCannotBeInstalled_data()
     {
-        FullDisk disk;
-        MOUNT_FULL_DISK(disk, 1024);
-        QVERIFY(makeTree(disk.path(), QStringList{"BackgroundLayout.txt", "BackgroundLoadingLayout.txt"} + Tiles640));
-        const QString archive = disk.path() + "/bg.zip";
-        QVERIFY(WriteBytes(archive, "previous archive"));
-        QVERIFY(disk.fill());
-        const ZipBackgroundResult result = ZipBackground(disk.path() + "/hl.exe", Relative, 0, archive);
-        QVERIFY(!result.ok);
-        QCOMPARE(result.errorString, "Cannot write " + QDir::toNativeSeparators(archive) + ": No space left on device");
-        QCOMPARE(ReadBytes(archive), "previous archive");
+        QTest::addColumn<QStringList>("files"); QTest::addColumn<QByteArray>("content"); QTest::addColumn<QString>("error");
+        const QStringList tile{"background/c.tga"};
+        QTest::newRow("missing") << tile << QByteArray() << "Cannot read %1/background/c.tga: No such file or directory";
+        QTest::newRow("over 384 KB") << tile << QByteArray(384 * 1024 + 1, 0) << "Cannot read %1/background/c.tga: it is larger than 384 KB";
+        QTest::newRow("layout not read") << QStringList{"BackgroundLoadingLayout.txt"} << QByteArray("\x89PNG\r\n\x1a\n")
+            << "Cannot read %1/BackgroundLoadingLayout.txt: line 1 is neither its resolution nor a tile with its place";
+        QTest::newRow("tile elsewhere") << QStringList{"HD_BackgroundLayout.txt"} << QByteArray("resolution 2 1\nresource/c.tga fit 0 0\n")
+            << "Cannot pack the background: %1/HD_BackgroundLayout.txt names resource/c.tga, which is not in the background folder";
+        QTest::newRow("HD twins differ") << QStringList{"HD_BackgroundLoadingLayout.txt"} << QByteArray("resolution 2 1\n")
+            << "Cannot pack the background: %1/HD_BackgroundLayout.txt and %1/HD_BackgroundLoadingLayout.txt differ; make the background again";
+        QTest::newRow("no layout file") << Layouts << QByteArray() << "Cannot pack the background: there is no layout file in %1";
+    }
+
+    void refusesWhatCannotBeInstalled()
+    {
+        QFETCH(QStringList, files); QFETCH(QByteArray, content); QFETCH(QString, error);
+        QVERIFY(makeTree(resource()));
+        for (const QString &file : files)
+            QVERIFY(content.isNull() ? QFile::remove(resource() + "/" + file) : WriteBytes(resource() + "/" + file, content));
+        const ZipBackgroundResult result = ZipBackground(resource(), tmp->filePath("bg.zip"));
+        QVERIFY(!result.ok && result.entries.isEmpty() && !QFile::exists(tmp->filePath("bg.zip")));
+        QCOMPARE(result.errorString, error.arg(QDir::toNativeSeparators(resource())));
     }
 };
 
