@@ -3,11 +3,9 @@
 #include "app/picturebox.h"
 #include "app/userinteraction.h"
 #include "app/waitcursor.h"
-#include "background/composebackground.h"
 #include "background/decodepicture.h"
 #include "background/originalbackup.h"
 #include "commands/gamelocate.h"
-#include "commands/gametarget.h"
 #include "background/tilegrid.h"
 #include "background/widehdpreview.h"
 #include "controls/designvalues.h"
@@ -22,7 +20,6 @@
 #include "games/steamlibrary.h"
 #include "io/paths.h"
 #include "io/tr.h"
-#include "zip/zipbackground.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -341,15 +338,23 @@ void Main::loadDefaultPicture()
 
 bool Main::loadPictureFile(const QString &fileName)
 {
+    // Decoded as the command line decodes it for this resolution, so both make the same tiles.
+    const int resolution = elcombo1->GetListIndex();
+    QImage decoded;
     QString error;
     bool ok;
     {
         WaitCursor wait;
-        ok = DecodePicture(fileName, m_picture2, &error);
+        ok = Commands::DecodePictureFor(fileName, resolution, &decoded, &error);
     }
-    if (!ok)
+    if (!ok) {
         m_interaction->showMessage(error);
-    return ok;
+        return false;
+    }
+    m_picture2 = decoded;
+    m_pictureFile = fileName;
+    m_decodedFor = resolution;
+    return true;
 }
 
 void Main::ApplyCaptions()
@@ -368,7 +373,15 @@ void Main::stretchPicture()
 {
     WaitCursor wait;
     const int resolution = elcombo1->GetListIndex();
-    m_scaledPicture = MadePicture(m_picture2, resolution);
+    // Another resolution needs the picture decoded for it; should its file be gone meanwhile,
+    // the picture decoded before serves.
+    QImage decoded;
+    if (!m_pictureFile.isEmpty() && m_decodedFor != resolution
+        && Commands::DecodePictureFor(m_pictureFile, resolution, &decoded, nullptr)) {
+        m_picture2 = decoded;
+        m_decodedFor = resolution;
+    }
+    m_scaledPicture = Commands::MadePicture(m_picture2, resolution);
     // Wide HD is shown whole, with what each kind of screen will show of it.
     Picture3->setImage(resolution == WideHdResolution
                            ? WideHdPreview(m_scaledPicture, Picture3->size(), PreviewBackColor)
@@ -396,6 +409,7 @@ void Main::PastePicture()
         return;
     }
     m_picture2 = pasted.convertToFormat(QImage::Format_RGB32);
+    m_pictureFile.clear();
     stretchPicture();
 }
 
@@ -434,9 +448,10 @@ void Main::LoadPicture()
         stretchPicture();
 }
 
-GameTarget Main::target() const
+GameFolders Main::game() const
 {
-    return {m_settings.ExePath, m_settings.Folder(m_currentGame), m_settings.UseAddonFolder};
+    return ResolveGameFolders(m_currentGame, m_settings.ExePath, m_settings.Folder(m_currentGame),
+                              m_settings.UseAddonFolder);
 }
 
 void Main::GenerateBackground()
@@ -445,22 +460,21 @@ void Main::GenerateBackground()
     if (resolution < 0 || resolution >= ListedResolutionCount)
         return;
     const GameProfile &profile = ProfileOf(m_currentGame);
-    GenerateResult result;
+    CommandResult result;
     {
         WaitCursor wait;
-        result = MakeBackground(target(), m_scaledPicture, resolution);
+        result = Commands::Make(game(), m_scaledPicture, resolution);
     }
     switch (result.status) {
-    case GenerateResult::Done:
+    case CommandResult::Done:
         m_lastGeneratedResolution = resolution;
-        m_lastMade = result.made;
         m_interaction->showMessage(m_langStrings.Entry(profile.SuccessMessage));
         break;
-    case GenerateResult::ResourceFolderMissing:
+    case CommandResult::ResourceFolderMissing:
         m_interaction->showMessage(m_langStrings.Entry(profile.ResourceFolderMessage));
         m_interaction->endProgram();
         break;
-    case GenerateResult::WriteFailed:
+    case CommandResult::Failed:
         m_interaction->showMessage(result.errorString);
         break;
     }
@@ -476,13 +490,12 @@ void Main::ZipFiles()
                                                        QStringLiteral("Zip File(*.zip)"));
     if (chosen.isEmpty())
         return;
-    ZipBackgroundResult result;
+    CommandResult result;
     {
         WaitCursor wait;
-        result = ZipBackground(m_settings.ExePath, target().workFolder(), m_lastMade,
-                               QDir::toNativeSeparators(chosen));
+        result = Commands::Zip(game(), chosen);
     }
-    if (result.ok)
+    if (result.ok())
         m_interaction->showMessage(QStringLiteral("Files Zipped Successfully !"));
     else
         m_interaction->showMessage(QStringLiteral("Error: Files Not Zipped Correctly.\n")
@@ -541,7 +554,7 @@ void Main::titleMouseUp(int, int, float, float)
 void Main::showTitleMenu(const QPoint &globalPos)
 {
     enum { Restore, Export, Install, OpenFolder, Addon, About };
-    QList<MenuEntry> entries{{Quiltra::tr("Restore Original Background"), HasOriginalBackup(target().resourceFolder())},
+    QList<MenuEntry> entries{{Quiltra::tr("Restore Original Background"), HasOriginalBackup(game().Resource)},
                              {Quiltra::tr("Export Background As Picture..."), true},
                              {Quiltra::tr("Install Background From Zip..."), true},
                              {Quiltra::tr("Open Background Folder"), true},
@@ -554,7 +567,6 @@ void Main::showTitleMenu(const QPoint &globalPos)
         m_settings.UseAddonFolder = !m_settings.UseAddonFolder;
         // What was made last lies in the other folder now.
         m_lastGeneratedResolution = -1;
-        m_lastMade = LayoutPlan();
         storeSettings();
         if (m_settings.UseAddonFolder && !m_addonHintShown) {
             m_addonHintShown = true;
@@ -576,7 +588,7 @@ void Main::showTitleMenu(const QPoint &globalPos)
     }
     case OpenFolder: {
         QString error;
-        const QString folder = BackgroundFolder(m_settings.ExePath, target().workFolder());
+        const QString folder = game().Background;
         if (!m_interaction->openFolder(folder, &error))
             m_interaction->showMessage(Quiltra::tr("Cannot open %1: %2").arg(QDir::toNativeSeparators(folder), error));
         break;
@@ -592,27 +604,25 @@ void Main::showTitleMenu(const QPoint &globalPos)
 
 void Main::RestoreOriginal()
 {
-    const QString game = QString::fromLatin1(ProfileOf(m_currentGame).DialogLabel);
-    if (!m_interaction->askYesNo(Quiltra::tr("Restore the original background of %1? The current one is replaced.").arg(game)))
+    const QString name = QString::fromLatin1(ProfileOf(m_currentGame).DialogLabel);
+    if (!m_interaction->askYesNo(Quiltra::tr("Restore the original background of %1? The current one is replaced.").arg(name)))
         return;
-    QString error;
-    bool ok;
+    CommandResult result;
     {
         WaitCursor wait;
-        ok = RestoreOriginalBackup(target().resourceFolder(), &error);
+        result = Commands::Restore(game());
     }
     // What was made last is gone, or partly gone: there is nothing left to pack.
     m_lastGeneratedResolution = -1;
-    m_lastMade = LayoutPlan();
-    m_interaction->showMessage(ok ? Quiltra::tr("Original Background Restored") : error);
+    m_interaction->showMessage(result.ok() ? Quiltra::tr("Original Background Restored") : result.errorString);
 }
 
 void Main::ExportBackground()
 {
-    // The layout the game reads: the HD pair where its liblist.gam says so.
+    // Nothing to export is said before a file is asked for.
     QImage picture;
     QString error;
-    if (!ComposeBackground(target().resourceFolder(), target().readsHdLayouts(), &picture, &error)) {
+    if (!Commands::ComposeShown(game(), &picture, &error)) {
         m_interaction->showMessage(error);
         return;
     }
@@ -620,22 +630,19 @@ void Main::ExportBackground()
                                                        QStringLiteral("PNG (*.png);;JPEG (*.jpg *.jpeg)"));
     if (chosen.isEmpty())
         return;
-    m_interaction->showMessage(WritePictureFile(chosen, picture, &error) ? Quiltra::tr("Background Exported") : error);
+    const CommandResult result = Commands::Export(game(), chosen);
+    m_interaction->showMessage(result.ok() ? Quiltra::tr("Background Exported") : result.errorString);
 }
 
 void Main::InstallArchive(const QString &archive)
 {
-    QStringList installed;
-    QString error;
-    bool ok;
+    CommandResult result;
     {
         WaitCursor wait;
-        ok = InstallArchiveInto(target(), archive, &installed, &error);
+        result = Commands::Install(game(), archive);
     }
     // What was made last may have been replaced: there is nothing sure left to pack.
-    if (!installed.isEmpty()) {
+    if (!result.touched.isEmpty())
         m_lastGeneratedResolution = -1;
-        m_lastMade = LayoutPlan();
-    }
-    m_interaction->showMessage(ok ? Quiltra::tr("Background Installed") : error);
+    m_interaction->showMessage(result.ok() ? Quiltra::tr("Background Installed") : result.errorString);
 }

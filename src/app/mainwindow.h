@@ -1,8 +1,7 @@
 #pragma once
 
-#include "commands/gametarget.h"
+#include "commands/commands.h"
 #include "commands/settingslocation.h"
-#include "background/layoutfiles.h"
 #include "games/settings.h"
 #include "lang/langstrings.h"
 #include "lang/messagetranslator.h"
@@ -94,8 +93,8 @@ private:
     void failStartUp(const QString &message);
     // The title panel's menu, as a window's icon opens its system menu.
     void showTitleMenu(const QPoint &globalPos);
-    // The current game as the commands work on it: its own folder, or its addon folder.
-    GameTarget target() const;
+    // The current game's folders as the commands work on them: its own, or its addon folder.
+    GameFolders game() const;
     // False, after saying why, for a picked path config.dat could not hold.
     bool usablePath(const QString &path);
 
@@ -114,8 +113,9 @@ private:
     int m_currentLanguage = -1;
     int m_currentGame = -1;
     int m_lastGeneratedResolution = -1;
-    LayoutPlan m_lastMade;   // the files of that make, for the zip
     QImage m_picture2;
+    QString m_pictureFile;    // the file m_picture2 was decoded from; empty for a pasted one
+    int m_decodedFor = -1;    // the resolution m_picture2 was decoded for
     QImage m_scaledPicture;
 
     bool m_startUpQueued = false;

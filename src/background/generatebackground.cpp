@@ -22,7 +22,7 @@ GenerateResult failed(GenerateResult::Status status, const QString &reason)
 } // namespace
 
 GenerateResult GenerateBackgroundFiles(const QImage &scaledPicture, int resolution,
-                                       const QString &exePath, const QString &relativeFolder,
+                                       const QString &resourceFolder, const QString &backgroundFolder,
                                        bool gameReadsHd)
 {
     const LayoutPlan plan = PlanBackground(resolution, scaledPicture.size(), gameReadsHd);
@@ -35,19 +35,17 @@ GenerateResult GenerateBackgroundFiles(const QImage &scaledPicture, int resoluti
                           .arg(resolution == WideHdResolution
                                    ? Quiltra::tr("within 3840x1600") : ResolutionText(resolution)));
 
-    const QString resourceFolder = ResourceFolder(exePath, relativeFolder);
     if (!QFileInfo(resourceFolder).isDir())
         return failed(GenerateResult::ResourceFolderMissing, CannotFindFolderMessage(resourceFolder));
 
     // The player's background must never end up half old, half new: every file is looked at
     // before anything is written, written aside in full, and only then put in place, the
     // layout files last so they never name a tile that is not there yet.
-    const QString folder = BackgroundFolder(exePath, relativeFolder);
     QStringList targets;
     for (const TileSpec &tile : plan.Tiles)
-        targets.append(folder + tile.FileName);
+        targets.append(backgroundFolder + tile.FileName);
     for (const QString &name : plan.layoutNames())
-        targets.append(LayoutFilePath(exePath, relativeFolder, name));
+        targets.append(LayoutFilePath(resourceFolder, name));
     if (const QString problem = FirstUnreplaceable(targets); !problem.isEmpty())
         return failed(GenerateResult::WriteFailed, problem);
 
@@ -57,7 +55,7 @@ GenerateResult GenerateBackgroundFiles(const QImage &scaledPicture, int resoluti
         if (!writer.SaveTGAinFile(&files, targets.at(i), scaledPicture.copy(plan.Tiles.at(i).rect())))
             return failed(GenerateResult::WriteFailed, writer.errorString());
     }
-    if (!AddLayoutFiles(&files, plan, exePath, relativeFolder))
+    if (!AddLayoutFiles(&files, plan, resourceFolder))
         return failed(GenerateResult::WriteFailed, files.errorString());
 
     GenerateResult result;

@@ -3,6 +3,8 @@
 #include "background/tilegrid.h"
 #include "commands/gamelocate.h"
 
+#include <QCommandLineParser>
+
 namespace {
 
 struct CommandName {
@@ -65,57 +67,55 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         line.error = why;
         return line;
     };
-    QStringList positional;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments[i];
-        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-            line.command = CommandLine::Help;
-            return line;
+    const QCommandLineOption help(QStringList{"h", "help"});
+    const QCommandLineOption version(QStringLiteral("version"));
+    const QCommandLineOption addon(QStringLiteral("addon"));
+    const QStringList valued{"game", "resolution", "game-dir", "exe"};
+    QCommandLineParser parser;
+    parser.addOptions({help, version, addon});
+    for (const QString &name : valued)
+        parser.addOption(QCommandLineOption(name, QString(), name));
+    // Its own name first, as the parser expects it.
+    const bool parsed = parser.parse(QStringList{QStringLiteral("quiltra-cli")} + arguments);
+    if (parser.isSet(help)) {
+        line.command = CommandLine::Help;
+        return line;
+    }
+    if (parser.isSet(version)) {
+        line.command = CommandLine::Version;
+        return line;
+    }
+    if (!parser.unknownOptionNames().isEmpty())
+        return wrong(QStringLiteral("unknown option --%1").arg(parser.unknownOptionNames().first()));
+    if (!parsed) {
+        // The other refusal is a value option given last, with nothing after it.
+        for (const QString &name : valued) {
+            if (!arguments.isEmpty() && arguments.last() == "--" + name)
+                return wrong(QStringLiteral("--%1 needs a value").arg(name));
         }
-        if (argument == QLatin1String("--version")) {
-            line.command = CommandLine::Version;
-            return line;
-        }
-        if (argument == QLatin1String("--addon")) {
-            line.addon = true;
-            continue;
-        }
-        if (!argument.startsWith(QLatin1String("--")) || argument == QLatin1String("--")) {
-            positional << argument;
-            continue;
-        }
-        // An option with a value, given as "--name value" or "--name=value".
-        QString name = argument;
-        QString value;
-        const qsizetype equals = argument.indexOf(u'=');
-        if (equals > 0)
-            name = argument.left(equals);
-        if (!QStringList{"--game", "--resolution", "--game-dir", "--exe"}.contains(name))
-            return wrong(QStringLiteral("unknown option %1").arg(name));
-        if (equals > 0) {
-            value = argument.mid(equals + 1);
-        } else if (i + 1 < arguments.size()) {
-            value = arguments[++i];
-        } else {
-            return wrong(QStringLiteral("%1 needs a value").arg(name));
-        }
-        if (name == QLatin1String("--game")) {
-            line.game = GameFromKey(value);
-            if (line.game < 0)
-                return wrong(QStringLiteral("unknown game \"%1\"").arg(value));
-        } else if (name == QLatin1String("--resolution")) {
-            line.resolution = resolutionFromText(value);
-            if (line.resolution < 0)
-                return wrong(QStringLiteral("unknown resolution \"%1\"").arg(value));
-        } else if (name == QLatin1String("--game-dir")) {
-            line.gameDir = value;
-        } else {
-            line.exePath = value;
-        }
-        if (value.isEmpty())
-            return wrong(QStringLiteral("%1 needs a value").arg(name));
+        return wrong(parser.errorText());
+    }
+    for (const QString &name : valued) {
+        if (parser.isSet(name) && parser.value(name).isEmpty())
+            return wrong(QStringLiteral("--%1 needs a value").arg(name));
+    }
+    line.addon = parser.isSet(addon);
+    line.gameDir = parser.value(QStringLiteral("game-dir"));
+    line.exePath = parser.value(QStringLiteral("exe"));
+    if (parser.isSet(QStringLiteral("game"))) {
+        const QString game = parser.value(QStringLiteral("game"));
+        line.game = GameFromKey(game);
+        if (line.game < 0)
+            return wrong(QStringLiteral("unknown game \"%1\"").arg(game));
+    }
+    if (parser.isSet(QStringLiteral("resolution"))) {
+        const QString resolution = parser.value(QStringLiteral("resolution"));
+        line.resolution = resolutionFromText(resolution);
+        if (line.resolution < 0)
+            return wrong(QStringLiteral("unknown resolution \"%1\"").arg(resolution));
     }
 
+    QStringList positional = parser.positionalArguments();
     if (positional.isEmpty())
         return wrong(QStringLiteral("no command given"));
     const QString command = positional.takeFirst();

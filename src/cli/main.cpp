@@ -4,26 +4,21 @@
 #include "commandline.h"
 #include "progressline.h"
 
-#include "background/composebackground.h"
-#include "background/decodepicture.h"
-#include "background/originalbackup.h"
 #include "background/tilegrid.h"
+#include "commands/commands.h"
 #include "commands/gamelocate.h"
-#include "commands/gametarget.h"
 #include "commands/settingslocation.h"
 #include "games/gameprofile.h"
 #include "io/messages.h"
 #include "io/tr.h"
 #include "lang/langstrings.h"
 #include "lang/messagetranslator.h"
-#include "zip/zipbackground.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -57,7 +52,7 @@ QString executableIn(const QString &folder)
 }
 
 // The game the command works on, from the command line, Steam's libraries or config.dat.
-bool locateGame(const CommandLine &line, const Settings &stored, GameTarget *target, QString *error)
+bool locateGame(const CommandLine &line, const Settings &stored, GameFolders *game, QString *error)
 {
     QString exe;
     if (!line.exePath.isEmpty()) {
@@ -87,31 +82,8 @@ bool locateGame(const CommandLine &line, const Settings &stored, GameTarget *tar
         *error = CannotFindFolderMessage(BackgroundFolder(exe, DefaultFolder(line.game)));
         return false;
     }
-    *target = {exe, folder, line.addon};
+    *game = ResolveGameFolders(line.game, exe, folder, line.addon);
     return true;
-}
-
-// One line per game found: its short name, its folder and the executable, tab-separated.
-QStringList gamesFound(const Settings &stored)
-{
-    QList<SteamInstall> installs = FindSteamInstalls(SteamFoldersHere(), ExecutableNames());
-    const QString storedCanonical = QFileInfo(stored.ExePath).canonicalFilePath();
-    const bool storedKnown = std::any_of(installs.cbegin(), installs.cend(), [&](const SteamInstall &install) {
-        return QFileInfo(install.Executable).canonicalFilePath() == storedCanonical;
-    });
-    if (!storedCanonical.isEmpty() && !storedKnown)
-        installs.append({QDir::toNativeSeparators(QFileInfo(stored.ExePath).absolutePath()), stored.ExePath});
-    QStringList lines;
-    for (const SteamInstall &install : std::as_const(installs)) {
-        for (int game = 0; game < GameCount; ++game) {
-            const QString folder = FoundBackgroundFolder(install.Executable, game);
-            if (folder.isEmpty())
-                continue;
-            const QString gameFolder = QDir::cleanPath(BackgroundFolder(install.Executable, folder) + QStringLiteral("/../.."));
-            lines << GameKey(game) + u'\t' + QDir::toNativeSeparators(gameFolder) + u'\t' + install.Executable;
-        }
-    }
-    return lines;
 }
 
 int run(const CommandLine &line, const Settings &stored, const LangStrings &strings)
@@ -123,21 +95,26 @@ int run(const CommandLine &line, const Settings &stored, const LangStrings &stri
         print(stderr, QStringLiteral("quiltra-cli: ") + oneLine(message) + u'\n');
         return Failed;
     };
-    const auto succeed = [&progress](const QString &message) {
+    const auto tell = [&](const CommandResult &result, const QString &success) {
+        if (!result.ok())
+            return fail(result.errorString);
         progress.reset();
-        print(stdout, message + u'\n');
+        print(stdout, success + u'\n');
         return Done;
     };
     if (line.command == CommandLine::Games) {
-        const QStringList lines = gamesFound(stored);
+        QStringList lines;
+        for (const Commands::FoundGame &found : Commands::Games(SteamFoldersHere(), stored.ExePath))
+            lines << GameKey(found.Game) + u'\t' + QDir::toNativeSeparators(found.GameFolder) + u'\t' + found.Executable;
         if (lines.isEmpty())
             return fail(Quiltra::tr("No game was found in Steam's libraries or in config.dat"));
-        return succeed(lines.join(u'\n'));
+        print(stdout, lines.join(u'\n') + u'\n');
+        return Done;
     }
 
-    GameTarget target;
+    GameFolders game;
     QString error;
-    if (!locateGame(line, stored, &target, &error))
+    if (!locateGame(line, stored, &game, &error))
         return fail(error);
     // Files named on the command line are taken from where it runs.
     const QString file = line.file.isEmpty() ? QString() : QDir::toNativeSeparators(QFileInfo(line.file).absoluteFilePath());
@@ -145,48 +122,31 @@ int run(const CommandLine &line, const Settings &stored, const LangStrings &stri
     switch (line.command) {
     case CommandLine::Make: {
         progress->setStep(Quiltra::tr("decoding the picture"));
-        QImage loaded;
-        // Decoded only as large as this resolution needs; Wide HD keeps the picture's shape,
-        // which the all-purpose size already covers.
-        const QSize needed = line.resolution == WideHdResolution ? QSize() : ResolutionSize(line.resolution);
-        if (!DecodePicture(file, loaded, &error, needed))
+        QImage decoded;
+        if (!Commands::DecodePictureFor(file, line.resolution, &decoded, &error))
             return fail(error);
         progress->setStep(Quiltra::tr("writing the tiles"));
-        const GenerateResult result = MakeBackground(target, MadePicture(loaded, line.resolution), line.resolution);
+        CommandResult result = Commands::Make(game, Commands::MadePicture(decoded, line.resolution), line.resolution);
         const GameProfile &profile = ProfileOf(line.game);
-        if (result.status == GenerateResult::ResourceFolderMissing)
-            return fail(strings.Entry(profile.ResourceFolderMessage) + u' ' + target.resourceFolder());
-        if (result.status != GenerateResult::Done)
-            return fail(result.errorString);
-        return succeed(strings.Entry(profile.SuccessMessage));
+        if (result.status == CommandResult::ResourceFolderMissing)
+            result.errorString = strings.Entry(profile.ResourceFolderMessage) + u' ' + game.Resource;
+        return tell(result, strings.Entry(profile.SuccessMessage));
     }
     case CommandLine::Zip: {
         progress->setStep(Quiltra::tr("packing the background"));
-        const ZipBackgroundResult result = ZipShownBackground(target.ExePath, target.workFolder(), target.readsHdLayouts(), file);
-        if (!result.ok)
-            return fail(QStringLiteral("Error: Files Not Zipped Correctly. ") + result.errorString);
-        return succeed(QStringLiteral("Files Zipped Successfully !"));
+        CommandResult result = Commands::Zip(game, file);
+        result.errorString.prepend(QStringLiteral("Error: Files Not Zipped Correctly. "));
+        return tell(result, QStringLiteral("Files Zipped Successfully !"));
     }
     case CommandLine::Restore:
         progress->setStep(Quiltra::tr("restoring the original background"));
-        if (!RestoreOriginalBackup(target.resourceFolder(), &error))
-            return fail(error);
-        return succeed(Quiltra::tr("Original Background Restored"));
-    case CommandLine::Export: {
+        return tell(Commands::Restore(game), Quiltra::tr("Original Background Restored"));
+    case CommandLine::Export:
         progress->setStep(Quiltra::tr("putting the background together"));
-        QImage picture;
-        if (!ComposeBackground(target.resourceFolder(), target.readsHdLayouts(), &picture, &error)
-            || !WritePictureFile(file, picture, &error))
-            return fail(error);
-        return succeed(Quiltra::tr("Background Exported"));
-    }
-    case CommandLine::Install: {
+        return tell(Commands::Export(game, file), Quiltra::tr("Background Exported"));
+    case CommandLine::Install:
         progress->setStep(Quiltra::tr("installing the background"));
-        QStringList installed;
-        if (!InstallArchiveInto(target, file, &installed, &error))
-            return fail(error);
-        return succeed(Quiltra::tr("Background Installed"));
-    }
+        return tell(Commands::Install(game, file), Quiltra::tr("Background Installed"));
     default:
         return WrongCommandLine;
     }

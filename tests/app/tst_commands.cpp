@@ -9,6 +9,7 @@
 #include "games/gameprofile.h"
 
 #include <QMimeData>
+#include <QProcess>
 #include <QTest>
 
 // The make, zip and run commands of a started window, against a temporary game tree.
@@ -73,6 +74,55 @@ private slots:
             QCOMPARE(t.readFile(GameTree::resource(game, layout)), LayoutFileText(game));
     }
 
+    // The window and quiltra-cli make the same files from the same picture file: the tiles, both
+    // pairs of layout files (this game reads the HD pair) and the backup, at every resolution.
+    void sameFilesAsTheCommandLine_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<int>("resolution");
+        for (const QString format : {"jpg", "png", "bmp"}) {
+            for (int resolution = 0; resolution < ListedResolutionCount; ++resolution)
+                QTest::newRow(qPrintable(format + QString::number(resolution))) << format << resolution;
+        }
+    }
+    void sameFilesAsTheCommandLine()
+    {
+        QFETCH(QString, format);
+        QFETCH(int, resolution);
+        GameTree window, cli;
+        QImage picture(2400, 1500, QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x)
+                picture.setPixel(x, y, qRgb(x * 255 / 2400, y * 255 / 1500, x * y % 251));
+        }
+        const QString file = window.path("picture." + format);
+        for (GameTree *t : {&window, &cli})
+            QVERIFY(t->writeFile("Half-Life/valve/liblist.gam", "hd_background \"1\"\r\n"));
+        QVERIFY(picture.save(file, qPrintable(format), 90) && start(window, 3));
+        window.ui.openAnswers = {file};
+        emit window.control<elboton>("elboton3")->Click();   // decoded for 800x600 first
+        click(window, window.control<elboton>("elboton2"), resolution);
+        QCOMPARE(window.ui.messages, QStringList{"Hal-Life Background Generated Succesfully"});
+
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", cli.path("home"));
+        environment.remove("QT_FATAL_WARNINGS");
+        process.setProcessEnvironment(environment);
+        process.start(QUILTRA_CLI, {"make", file, "--game", "valve", "--game-dir", cli.path("Half-Life"), "--resolution",
+                                    resolution == WideHdResolution ? "wide-hd" : ResolutionText(resolution)});
+        QVERIFY(process.waitForFinished(60000) && process.exitCode() == 0);
+        const auto made = [](const GameTree &t) {
+            QMap<QString, QByteArray> files;
+            const QString folder = t.path(GameTree::resource(3));
+            for (const auto &[path, bytes] : Snapshot(folder).asKeyValueRange())
+                files[path.mid(folder.size())] = bytes;
+            return files;
+        };
+        QCOMPARE(made(window).keys(), made(cli).keys());
+        QVERIFY(made(window) == made(cli));
+    }
+
     void failedMakeChangesNothing()
     {
         GameTree t;
@@ -100,7 +150,7 @@ private slots:
         GameTree t;
         QVERIFY(start(t, 2, 1));
         const QString blocked = GameTree::resource(2, "BackgroundLoadingLayout.txt");
-        QVERIFY(t.writeFile(blocked, "mine") && QFile::setPermissions(t.path(blocked), QFile::ReadOwner));
+        QVERIFY(t.writeFile(blocked, "resolution 640 480") && QFile::setPermissions(t.path(blocked), QFile::ReadOwner));
         click(t, t.control<elboton>("elboton2"), 0);
         QCOMPARE(t.ui.messages, QStringList{"No se puede escribir " + t.path(blocked)
                                             + ": el archivo es de solo lectura"});

@@ -17,7 +17,12 @@
 
 namespace {
 
-const QString Relative = R"(cstrike\resource\background)";
+// Makes `picture` at `resolution` into the game below `root`.
+GenerateResult makeInto(const QString &root, const QImage &picture, int resolution, bool gameReadsHd = false)
+{
+    return GenerateBackgroundFiles(picture, resolution, root + "/cstrike/resource", root + "/cstrike/resource/background/",
+                                   gameReadsHd);
+}
 
 // Every pixel differs from its neighbours and from those of another `variant`.
 QImage testPicture(int resolution, quint32 variant, QSize size = {})
@@ -28,14 +33,12 @@ QImage testPicture(int resolution, quint32 variant, QSize size = {})
     return picture;
 }
 
-// A game below `root` holding a 640x480 background made before; its executable.
+// A game below `root` holding a 640x480 background made before; `root` again.
 QString madeGame(const QString &root)
 {
-    const QString exe = root + "/hl.exe";
-    if (!QDir(root).mkpath("cstrike/resource/background")
-        || GenerateBackgroundFiles(testPicture(0, 1), 0, exe, Relative).status != GenerateResult::Done)
+    if (!QDir(root).mkpath("cstrike/resource/background") || makeInto(root, testPicture(0, 1), 0).status != GenerateResult::Done)
         qFatal("cannot prepare the game in %s", qPrintable(root));
-    return exe;
+    return root;
 }
 
 } // namespace
@@ -60,7 +63,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath("cstrike/resource/background"));
         const QImage picture = testPicture(resolution, 0, size);
-        const GenerateResult result = GenerateBackgroundFiles(picture, resolution, dir.filePath("hl.exe"), Relative, gameReadsHd);
+        const GenerateResult result = makeInto(dir.path(), picture, resolution, gameReadsHd);
         QVERIFY2(result.status == GenerateResult::Done, qPrintable(result.errorString));
         QCOMPARE(result.made.Tiles.size(), tiles);
         QImage reassembled(size, QImage::Format_RGB32);
@@ -103,12 +106,12 @@ private slots:
     {
         QFETCH(int, resolution); QFETCH(QString, named); QFETCH(QString, error);
         QTemporaryDir dir;
-        const QString exe = madeGame(dir.path()), target = dir.filePath(named);
+        const QString root = madeGame(dir.path()), target = dir.filePath(named);
         QVERIFY(named.isEmpty() || (named.endsWith(".txt") ? QFile::setPermissions(target, QFile::ReadOwner)
                                                             : QDir(target).removeRecursively()));
         const auto before = Snapshot(dir.path());
         const QImage picture = resolution == 0 ? testPicture(0, 2) : QImage(3841, 100, QImage::Format_RGB32);
-        const GenerateResult result = GenerateBackgroundFiles(picture, resolution, exe, Relative);
+        const GenerateResult result = makeInto(root, picture, resolution);
         QCOMPARE(int(result.status), int(named == "cstrike/resource" ? GenerateResult::ResourceFolderMissing
                                                                       : GenerateResult::WriteFailed));
         QVERIFY2(result.errorString.endsWith((named.isEmpty() ? "" : QDir::toNativeSeparators(target)) + error), qPrintable(result.errorString));
@@ -120,11 +123,11 @@ private slots:
     void endedMidMake()
     {
         QTemporaryDir dir;
-        const QString exe = madeGame(dir.path()), resource = dir.filePath("cstrike/resource/");
+        const QString root = madeGame(dir.path()), resource = dir.filePath("cstrike/resource/");
         for (int run = 0; run < 40; ++run) {
             QProcess child;
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert("QUILTRA_MAKE_LOOP", exe);
+            environment.insert("QUILTRA_MAKE_LOOP", root);
             child.setProcessEnvironment(environment);
             child.start(QCoreApplication::applicationFilePath(), QStringList());
             QVERIFY(child.waitForReadyRead(10000));
@@ -154,10 +157,10 @@ private slots:
         QFETCH(int, leaveFree); QFETCH(QString, failing);
         FullDisk disk;
         MOUNT_FULL_DISK(disk, 4096);
-        const QString exe = madeGame(disk.path());
+        const QString root = madeGame(disk.path());
         const auto before = Snapshot(disk.path() + "/cstrike");
         QVERIFY(disk.fill(leaveFree));
-        const GenerateResult result = GenerateBackgroundFiles(testPicture(1, 2), 1, exe, Relative);
+        const GenerateResult result = makeInto(root, testPicture(1, 2), 1);
         QCOMPARE(int(result.status), int(GenerateResult::WriteFailed));
         QVERIFY2(result.errorString.endsWith(failing + ": No space left on device"), qPrintable(result.errorString));
         QCOMPARE(result.writtenFiles, QStringList());
@@ -165,15 +168,15 @@ private slots:
     }
 };
 
-// With QUILTRA_MAKE_LOOP set to a game's executable, makes 640x480 and 800x600 by turns until ended.
+// With QUILTRA_MAKE_LOOP set to a game's install folder, makes 640x480 and 800x600 by turns until ended.
 int main(int argc, char **argv)
 {
-    if (const QString exe = qEnvironmentVariable("QUILTRA_MAKE_LOOP"); !exe.isEmpty()) {
+    if (const QString root = qEnvironmentVariable("QUILTRA_MAKE_LOOP"); !root.isEmpty()) {
         const QImage pictures[2] = {testPicture(0, 3), testPicture(1, 4)};
         std::puts("making");
         std::fflush(stdout);
         for (int i = 0;; ++i)
-            GenerateBackgroundFiles(pictures[i % 2], i % 2, exe, Relative);
+            makeInto(root, pictures[i % 2], i % 2);
     }
     QCoreApplication app(argc, argv);
     TstGenerateBackground test;

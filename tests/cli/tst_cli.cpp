@@ -176,7 +176,7 @@ private slots:
         QTest::newRow("nothing to restore") << "" << QStringList{"restore", "--game", "valve", dir, "Half-Life"}
             << "There is no backup of the original background in %1/Half-Life/valve/resource/quiltra-original";
         QTest::newRow("nothing to zip") << "" << QStringList{"zip", "out.zip", "--game", "valve", dir, "Half-Life"}
-            << "Error: Files Not Zipped Correctly. Cannot read %1/Half-Life/valve/resource/BackgroundLayout.txt: No such file or directory";
+            << "Error: Files Not Zipped Correctly. Cannot pack the background: there is no layout file in %1/Half-Life/valve/resource";
         QTest::newRow("export, no such folder") << "made" << QStringList{"export", "none/out.png", "--game", "valve", dir, "Half-Life"}
             << "Cannot write %1/none/out.png: its folder does not exist";
         QTest::newRow("install, not an archive") << "" << QStringList{"install", "picture.jpg", "--game", "valve", dir, "Half-Life"}
