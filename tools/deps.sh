@@ -1,13 +1,13 @@
 # Sourced by tools/run and tools/test: installs the Debian/Ubuntu packages
 # Quiltra needs to build and test, when any is missing.
 quiltra_install_deps() {
-    local wanted=(g++ cmake ninja-build qt6-base-dev libgl-dev zlib1g-dev libarchive-dev
+    local wanted=(g++ cmake ninja-build qt6-base-dev qt6-l10n-tools qt6-tools-dev libgl-dev zlib1g-dev libarchive-dev libturbojpeg0-dev
                   qt6-image-formats-plugins fontconfig fonts-dejavu-core fonts-liberation2
                   unzip zip xvfb xauth "$@")
     # Elsewhere, or when asked not to, only say what the build needs.
     if [ "${QUILTRA_NO_DEPS:-0}" = 1 ] || ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
         echo "Not installing packages. The build needs a C++20 compiler, CMake 3.22+, Ninja, Qt 6 (Core, Gui, Widgets, Test)"
-        echo "with its JPEG image plugin, and zlib; on Debian or Ubuntu: ${wanted[*]}"
+        echo "with its Linguist tools, zlib, libarchive and TurboJPEG; on Debian or Ubuntu: ${wanted[*]}"
         return 0
     fi
     local missing=()
