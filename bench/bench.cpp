@@ -12,6 +12,7 @@
 #include "background/generatebackground.h"
 #include "background/tilegrid.h"
 #include "io/wholefile.h"
+#include "zip/installbackground.h"
 #include "zip/zipbackground.h"
 #include "zip/zipclass.h"
 
@@ -162,6 +163,54 @@ int decodeInChild(const QString &file)
     return 0;
 }
 
+// The hidden child mode that installs one archive into a resource folder, then prints the
+// process's peak memory, so the peak is the install's alone.
+constexpr char InstallInChild[] = "--install-in-child";
+
+int installInChild(const QString &archive, const QString &resourceFolder)
+{
+    QStringList installed;
+    QString error;
+    if (!InstallBackground(archive, resourceFolder, false, &installed, &error)) {
+        std::printf("error %s\n", qPrintable(error));
+        return 1;
+    }
+    std::printf("ok %lld %ld\n", qint64(installed.size()), peakMemoryKiB());
+    return 0;
+}
+
+// The peak memory of installing an archive of 399 tiles at the size limit (120 MB of tiles) and
+// its layout file, put in place with the layout file the install writes beside it,
+// in a process of its own; -1 with `why` set when it could not be measured.
+long installPeakKiB(const QString &folder, QString *why)
+{
+    const QString resource = QDir(folder).filePath(QStringLiteral("install/resource"));
+    const QString tile = QDir(folder).filePath(QStringLiteral("big.tga"));
+    const char header[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 32, 0};   // 256x256, 32 bits
+    writeFile(tile, QByteArray(header, 18).leftJustified(300 * 1024, '\x5a'));
+    QByteArray layout = "resolution 640 480\r\n";
+    ZipClass zip;
+    for (int i = 0; i < 399; ++i) {
+        const QString name = QStringLiteral("big%1.tga").arg(i);
+        layout += "resource/background/" + name.toLatin1() + " scaled 0 0\r\n";
+        zip.AddFile(tile, name);
+    }
+    writeFile(QDir(folder).filePath(QStringLiteral("layout")), layout);
+    zip.AddFile(QDir(folder).filePath(QStringLiteral("layout")), QStringLiteral("BackgroundLayout.txt"));
+    const QString archive = QDir(folder).filePath(QStringLiteral("big.zip"));
+    if (!QDir().mkpath(resource + QStringLiteral("/background")) || !zip.WriteZip(archive))
+        fail(zip.errorString());
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(InstallInChild), archive, resource});
+    child.waitForFinished(-1);
+    const QStringList answer = QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed().split(' ');
+    if (child.exitCode() != 0 || answer.size() != 3 || answer[1] != QLatin1String("401")) {
+        *why = answer.join(' ');
+        return -1;
+    }
+    return answer[2].toLong();
+}
+
 struct DecodeFigures
 {
     QSize size;
@@ -303,6 +352,8 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     if (argc == 3 && qstrcmp(argv[1], DecodeInChild) == 0)
         return decodeInChild(QString::fromLocal8Bit(argv[2]));
+    if (argc == 4 && qstrcmp(argv[1], InstallInChild) == 0)
+        return installInChild(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     const int runs = argc > 1 ? qMax(1, QString::fromLocal8Bit(argv[1]).toInt()) : 15;
     const int processRuns = std::min(runs, 5);
 
@@ -524,6 +575,10 @@ int main(int argc, char *argv[])
     for (const DecodeCase &decodeCase : decodeCases)
         decodeFigures.append(decodeInOwnProcesses(decodeCase.file, decodeRuns));
 
+    // 5. Installing a shared archive of 399 large tiles holds one tile at a time, never the whole.
+    QString installProblem;
+    const long installKiB = installPeakKiB(tree.path(), &installProblem);
+
     std::printf("quiltra-bench: %d runs per measurement (%d for processes), medians; %d cores\n", runs,
                 processRuns, QThread::idealThreadCount());
     printTable(rows);
@@ -539,7 +594,15 @@ int main(int argc, char *argv[])
     std::printf("peak memory of the make path in this process (VmHWM): %.1f MB%s\n\n", makePeakKiB / 1024.0,
                 peakReset ? "" : " (could not reset the mark; includes set-up)");
 
+    std::printf("peak memory of installing 399 tiles of 300 KB, own process (VmHWM): %.1f MB\n\n",
+                installKiB / 1024.0);
+
     std::printf("targets\n");
+    if (installKiB < 0)
+        skipped(QStringLiteral("install of 120 MB of tiles under 60 MB"), installProblem);
+    else
+        verdict(QStringLiteral("install of 120 MB of tiles under 60 MB"), installKiB < 60 * 1024,
+                QStringLiteral("%1 (%2 MB)").arg(ratioText(installKiB / 1024.0 / 60)).arg(installKiB / 1024.0, 0, 'f', 1));
     const double makeRatio = makeMs / fullDecodeMs;
     verdict(QStringLiteral("whole make of a 24 MP JPEG within 1.0x a plain full decode"), makeRatio <= 1.0,
             ratioText(makeRatio));

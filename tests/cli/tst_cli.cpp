@@ -115,43 +115,34 @@ private slots:
         QVERIFY(help.out.startsWith("Usage: quiltra-cli COMMAND"));
     }
 
+    // Each game's own success message, its own folder and the backup first; the files themselves
+    // are the window's, byte for byte (tst_commands).
     void make_data()
     {
         QTest::addColumn<QString>("game");
         QTest::addColumn<QString>("resolution");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("tileCount");
-        QTest::addColumn<QByteArray>("layoutStart");
-        QTest::newRow("cstrike 640x480") << "cstrike" << "640x480" << "cstrike" << "Cs Background Generated Succesfully"
-                                         << 6 << QByteArray("resolution   640   480\r\n\r\nresource/background/640_1_a_loading.tga");
-        QTest::newRow("czero 1280x1024") << "czero" << "1280x1024" << "cz" << "Cz Background Generated Succesfully"
-                                         << 20 << QByteArray("resolution   1280   1024\r\n");
-        // 96x64 keeps its size and shape: one row of one tile.
-        QTest::newRow("dod wide-hd") << "dod" << "wide-hd" << "dod" << "Dod Background Generated Succesfully"
-                                     << 1 << QByteArray("resolution   96   64\r\n\r\nresource/background/hd_1_a_loading.tga      scaled");
+        QTest::newRow("cstrike 640x480") << "cstrike" << "640x480" << "cstrike" << "Cs Background Generated Succesfully";
+        QTest::newRow("czero 1280x1024") << "czero" << "1280x1024" << "cz" << "Cz Background Generated Succesfully";
+        QTest::newRow("dod wide-hd") << "dod" << "wide-hd" << "dod" << "Dod Background Generated Succesfully";
     }
     void make()
     {
-        QFETCH(QString, game); QFETCH(QString, resolution); QFETCH(QString, folder);
-        QFETCH(QString, message); QFETCH(int, tileCount); QFETCH(QByteArray, layoutStart);
+        QFETCH(QString, game); QFETCH(QString, resolution); QFETCH(QString, folder); QFETCH(QString, message);
         const Run run = cli({"make", "picture.jpg", "--game", game, "--resolution", resolution, "--game-dir", m_game});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.out, message + "\n");
         QCOMPARE(run.status, 0);
-        QCOMPARE(tiles(folder).size(), tileCount);
-        QVERIFY(ReadBytes(m_game + "/" + folder + "/resource/BackgroundLayout.txt").startsWith(layoutStart));
+        QVERIFY(!tiles(folder).isEmpty());
         QVERIFY(QFile::exists(m_game + "/" + folder + "/resource/quiltra-original/manifest.txt"));
     }
 
-    // The HD pair where liblist.gam switches it on; the addon folder on request, made there.
-    void makeHdPairIntoAddonFolder()
+    // --addon works in the game's addon folder, made there.
+    void makeIntoAddonFolder()
     {
-        QVERIFY(WriteBytes(m_game + "/valve/liblist.gam", "game \"Half-Life\"\r\nhd_background \"1\"\r\n"));
         QVERIFY(cli({"make", at("picture.jpg"), "--game", "valve", "--resolution", "wide-hd", "--exe",
                      m_game + "/hl.exe", "--addon"}).status == 0);
-        QVERIFY(ReadBytes(m_game + "/valve_addon/resource/HD_BackgroundLayout.txt")
-                    .startsWith("resolution   96   64\r\n\r\nresource/background/hd_1_a_loading.tga      fit"));
         QCOMPARE(tiles("valve_addon"), QStringList{"hd_1_a_loading.tga"});
         QCOMPARE(tiles(), QStringList());
     }
