@@ -171,7 +171,7 @@ int installInChild(const QString &archive, const QString &resourceFolder)
 {
     QStringList installed;
     QString error;
-    if (!InstallBackground(archive, resourceFolder, false, &installed, &error)) {
+    if (!InstallBackground(archive, resourceFolder, {}, &installed, &error)) {
         std::printf("error %s\n", qPrintable(error));
         return 1;
     }
@@ -380,6 +380,29 @@ int main(int argc, char *argv[])
     });
     const qint64 tileBytes = totalSize(generated.writtenFiles);
     rows.append({QStringLiteral("write 20 tiles + 2 layout files"), tilesMs, bytesText(tileBytes)});
+
+    // The same 22 files' bytes as one set, committed with its journal and without: what the
+    // journal costs a make.
+    QList<QPair<QString, QByteArray>> setFiles;
+    for (const QString &file : generated.writtenFiles) {
+        QFile read(file);
+        if (!read.open(QIODevice::ReadOnly))
+            fail(QStringLiteral("cannot read %1").arg(file));
+        setFiles.append({file, read.readAll()});
+    }
+    const auto commitSet = [&](bool journaled) {
+        WholeFileSet set;
+        set.setJournaled(journaled);
+        for (const auto &[name, bytes] : std::as_const(setFiles)) {
+            if (!set.add(name, bytes))
+                fail(set.errorString());
+        }
+        if (!set.commit())
+            fail(set.errorString());
+    };
+    const QList<double> setTimes = timeInTurns(runs, {[&] { commitSet(true); }, [&] { commitSet(false); }});
+    rows.append({QStringLiteral("set of the 22 files, committed with its journal"), setTimes[0], bytesText(tileBytes)});
+    rows.append({QStringLiteral("  the same set without the journal"), setTimes[1], {}});
 
     const QString archive = tree.filePath(QStringLiteral("ours.zip"));
     const auto zipOurs = [&] {
@@ -603,6 +626,9 @@ int main(int argc, char *argv[])
     else
         verdict(QStringLiteral("install of 120 MB of tiles under 60 MB"), installKiB < 60 * 1024,
                 QStringLiteral("%1 (%2 MB)").arg(ratioText(installKiB / 1024.0 / 60)).arg(installKiB / 1024.0, 0, 'f', 1));
+    verdict(QStringLiteral("set commit with its journal within 1.10x of without"), setTimes[0] <= 1.10 * setTimes[1],
+            QStringLiteral("%1 (%2 ms vs %3 ms)").arg(ratioText(setTimes[0] / setTimes[1])).arg(setTimes[0], 0, 'f', 1)
+                .arg(setTimes[1], 0, 'f', 1));
     const double makeRatio = makeMs / fullDecodeMs;
     verdict(QStringLiteral("whole make of a 24 MP JPEG within 1.0x a plain full decode"), makeRatio <= 1.0,
             ratioText(makeRatio));

@@ -123,16 +123,8 @@
         <translation>no indica ninguna resolución</translation>
     </message>
     <message>
-        <source>its folder cannot be made</source>
-        <translation>no se puede crear su carpeta</translation>
-    </message>
-    <message>
         <source>There is no backup of the original background in %1</source>
         <translation>No hay una copia del fondo original en %1</translation>
-    </message>
-    <message>
-        <source>Cannot remove %1: %2</source>
-        <translation>No se puede borrar %1: %2</translation>
     </message>
     <message>
         <source>Cannot write the TGA image: %1</source>
@@ -417,6 +409,82 @@
     <message>
         <source>Cannot pack the background: there is no layout file in %1</source>
         <translation>No se puede empaquetar el fondo: no hay ningún archivo de disposición en %1</translation>
+    </message>
+    <message>
+        <source>%1 is missing</source>
+        <translation>falta %1</translation>
+    </message>
+    <message>
+        <source>%1 is cut short</source>
+        <translation>%1 está incompleto</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 lines, not the %3 its last line counts</source>
+        <translation>%1 tiene %2 líneas, no las %3 que cuenta su última línea</translation>
+    </message>
+    <message>
+        <source>line %1 of %2 is not understood</source>
+        <translation>la línea %1 de %2 no se entiende</translation>
+    </message>
+    <message>
+        <source>The backup of the original background is damaged: %1; repair or remove the folder %2 before changing the background</source>
+        <translation>La copia del fondo original está dañada: %1; repare o borre la carpeta %2 antes de cambiar el fondo</translation>
+    </message>
+    <message>
+        <source>%1 cannot be kept in the backup of the original background: its name holds a line break, a backslash or a colon</source>
+        <translation>%1 no se puede guardar en la copia del fondo original: su nombre contiene un salto de línea, una barra invertida o dos puntos</translation>
+    </message>
+    <message>
+        <source>The backup of the original background is damaged: %1; nothing was restored</source>
+        <translation>La copia del fondo original está dañada: %1; no se restauró nada</translation>
+    </message>
+    <message>
+        <source>%1 is not the file that was kept</source>
+        <translation>%1 no es el archivo que se guardó</translation>
+    </message>
+    <message>
+        <source>Cannot write the output: %1</source>
+        <translation>No se puede escribir la salida: %1</translation>
+    </message>
+    <message>
+        <source>a picture is exported as .png, .jpg, .jpeg or .bmp</source>
+        <translation>una imagen se exporta como .png, .jpg, .jpeg o .bmp</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 no es una carpeta</translation>
+    </message>
+    <message>
+        <source>%1 could not be put back: %2; it is put right at the next start</source>
+        <translation>%1 no se pudo devolver a su sitio: %2; se corrige en el próximo inicio</translation>
+    </message>
+    <message>
+        <source>it is not a journal of an interrupted change</source>
+        <translation>no es un registro de un cambio interrumpido</translation>
+    </message>
+    <message>
+        <source>An interrupted change in %1 was undone; its files are as they were</source>
+        <translation>Se deshizo un cambio interrumpido en %1; sus archivos están como estaban</translation>
+    </message>
+    <message>
+        <source>An interrupted change in %1 was completed</source>
+        <translation>Se completó un cambio interrumpido en %1</translation>
+    </message>
+    <message>
+        <source>its name is longer than the %1 bytes a file name may have here</source>
+        <translation>su nombre supera los %1 bytes que puede tener aquí un nombre de archivo</translation>
+    </message>
+    <message>
+        <source>its name holds a control character</source>
+        <translation>su nombre contiene un carácter de control</translation>
+    </message>
+    <message>
+        <source>There is not enough free space in %1: %2 KB are needed, %3 KB are free</source>
+        <translation>No hay suficiente espacio libre en %1: se necesitan %2 KB y hay %3 KB libres</translation>
+    </message>
+    <message>
+        <source>it is not an ordinary file (a folder, a device or a pipe)</source>
+        <translation>no es un archivo común (es una carpeta, un dispositivo o una tubería)</translation>
     </message>
 </context>
 <context>
