@@ -217,6 +217,7 @@ void Main::StartUp()
     ChooseGame();
     if (!LocateBackgroundFolder())
         return;
+    recoverInterruptedChanges();
     loadDefaultPicture();
     stretchPicture();
     ApplyCaptions();
@@ -321,6 +322,15 @@ bool Main::LocateBackgroundFolder()
     }
     folder = relative;
     return true;
+}
+
+void Main::recoverInterruptedChanges()
+{
+    // A change the program was killed in the middle of is finished or undone, and said once.
+    QString error;
+    const QStringList recovered = Commands::Recover(game(), &error);
+    if (!recovered.isEmpty() || !error.isEmpty())
+        m_interaction->showMessage((recovered + QStringList(error)).join(u'\n').trimmed());
 }
 
 void Main::loadDefaultPicture()
@@ -627,7 +637,7 @@ void Main::ExportBackground()
         return;
     }
     const QString chosen = m_interaction->saveFileName(Quiltra::tr("Export Background As Picture..."),
-                                                       QStringLiteral("PNG (*.png);;JPEG (*.jpg *.jpeg)"));
+                                                       QStringLiteral("PNG (*.png);;JPEG (*.jpg *.jpeg);;BMP (*.bmp)"));
     if (chosen.isEmpty())
         return;
     const CommandResult result = Commands::Export(game(), chosen);

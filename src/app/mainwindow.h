@@ -85,6 +85,7 @@ private:
     bool LocateGameExe();
     void ChooseGame();
     bool LocateBackgroundFolder();
+    void recoverInterruptedChanges();
     void loadDefaultPicture();
     void ApplyCaptions();
     void storeSettings();

@@ -1,6 +1,7 @@
 #include "background/decodepicture.h"
 
 #include "io/tr.h"
+#include "io/wholefile.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -317,7 +318,10 @@ bool DecodePicture(const QString &fileName, QImage &picture, QString *errorStrin
     QImage decoded;
     Refusal refusal;
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A pipe or a device would be read without end; a folder is no picture.
+    if (const QString notAFile = NotARegularFile(fileName); !notAFile.isEmpty()) {
+        refusal = unreadable(notAFile);
+    } else if (!file.open(QIODevice::ReadOnly)) {
         refusal = unreadable(file.errorString());
     } else if (file.peek(2) == "\xff\xd8") {
         // TurboJPEG reads only from memory: the whole file is held while it decodes.

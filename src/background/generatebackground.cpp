@@ -23,9 +23,9 @@ GenerateResult failed(GenerateResult::Status status, const QString &reason)
 
 GenerateResult GenerateBackgroundFiles(const QImage &scaledPicture, int resolution,
                                        const QString &resourceFolder, const QString &backgroundFolder,
-                                       bool gameReadsHd)
+                                       const GenerateOptions &options)
 {
-    const LayoutPlan plan = PlanBackground(resolution, scaledPicture.size(), gameReadsHd);
+    const LayoutPlan plan = PlanBackground(resolution, scaledPicture.size(), options.GameReadsHd);
     if (!plan.isValid() && resolution != WideHdResolution)
         return failed(GenerateResult::WriteFailed, NoResolutionMessage(resolution));
     if (!plan.isValid() || scaledPicture.size() != plan.Size)
@@ -35,18 +35,23 @@ GenerateResult GenerateBackgroundFiles(const QImage &scaledPicture, int resoluti
                           .arg(resolution == WideHdResolution
                                    ? Quiltra::tr("within 3840x1600") : ResolutionText(resolution)));
 
-    if (!QFileInfo(resourceFolder).isDir())
+    if (!options.MakeFolders && !QFileInfo(resourceFolder).isDir())
         return failed(GenerateResult::ResourceFolderMissing, CannotFindFolderMessage(resourceFolder));
 
     // The player's background must never end up half old, half new: every file is looked at
-    // before anything is written, written aside in full, and only then put in place, the
-    // layout files last so they never name a tile that is not there yet.
+    // before anything is written, written aside in full, and only then put in place together,
+    // the layout files last so they never name a tile that is not there yet.
     QStringList targets;
-    for (const TileSpec &tile : plan.Tiles)
+    QList<PlannedWrite> planned;
+    for (const TileSpec &tile : plan.Tiles) {
         targets.append(backgroundFolder + tile.FileName);
-    for (const QString &name : plan.layoutNames())
+        planned.append({targets.last(), TgaFileSize(tile.TileWidth, tile.TileHeight)});
+    }
+    for (const QString &name : plan.layoutNames()) {
         targets.append(LayoutFilePath(resourceFolder, name));
-    if (const QString problem = FirstUnreplaceable(targets); !problem.isEmpty())
+        planned.append({targets.last(), plan.textOf(name).size()});
+    }
+    if (const QString problem = CheckBeforeWriting(planned); !problem.isEmpty())
         return failed(GenerateResult::WriteFailed, problem);
 
     WholeFileSet files;
@@ -57,6 +62,9 @@ GenerateResult GenerateBackgroundFiles(const QImage &scaledPicture, int resoluti
     }
     if (!AddLayoutFiles(&files, plan, resourceFolder))
         return failed(GenerateResult::WriteFailed, files.errorString());
+    QString refusal;
+    if (options.BeforeCommit && !options.BeforeCommit(&files, &refusal))
+        return failed(GenerateResult::WriteFailed, refusal);
 
     GenerateResult result;
     if (files.commit()) {

@@ -30,6 +30,11 @@ QString deviceFailure(const QIODevice *device, const QString &reason)
 
 } // namespace
 
+qint64 TgaFileSize(int width, int height)
+{
+    return HeaderSize + qint64(3) * width * height;
+}
+
 QByteArray SaveTGA::tgaBytes(const QImage &surface, QString *reason)
 {
     const int W = surface.width();
@@ -50,7 +55,7 @@ QByteArray SaveTGA::tgaBytes(const QImage &surface, QString *reason)
                         || surface.format() == QImage::Format_ARGB32;
     const QImage pixels = direct ? surface : surface.convertToFormat(QImage::Format_RGB32);
 
-    QByteArray bytes(HeaderSize + qsizetype(3) * W * H, Qt::Uninitialized);
+    QByteArray bytes(TgaFileSize(W, H), Qt::Uninitialized);
     char *out = bytes.data();
     std::fill(out, out + HeaderSize, char(0));
     out[2] = 2;                    // uncompressed true-colour

@@ -7,6 +7,9 @@
 class QIODevice;
 class WholeFileSet;
 
+// The size of the TGA file SaveTGA writes for a picture of `width` x `height` pixels.
+qint64 TgaFileSize(int width, int height);
+
 // Stores pictures as uncompressed 24-bit TGA files: an 18-byte header, then
 // the rows bottom-up, each pixel blue-green-red, no row padding, no footer.
 // One object may save any number of pictures in a row.

@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "background/tilegrid.h"
+#include "commands/commands.h"
 #include "commands/gamelocate.h"
 
 #include <QCommandLineParser>
@@ -13,7 +14,7 @@ struct CommandName {
     bool takesFile;
 };
 
-const CommandName Commands[] = {
+const CommandName KnownCommands[] = {
     {"make", CommandLine::Make, true},       {"zip", CommandLine::Zip, true},
     {"restore", CommandLine::Restore, false}, {"export", CommandLine::Export, true},
     {"install", CommandLine::Install, true},  {"games", CommandLine::Games, false},
@@ -42,7 +43,7 @@ QString UsageText()
         "                   (needs --game and --resolution)\n"
         "  zip OUT.zip      pack the background the game shows now\n"
         "  restore          put the game's own background back\n"
-        "  export OUT.png   save the background the game shows now as one picture (.png or .jpg)\n"
+        "  export OUT.png   save the background the game shows now as one picture (.png, .jpg or .bmp)\n"
         "  install ARCHIVE  install a background someone shared as a .zip\n"
         "  games            list the games found: game, folder, executable, one per line\n"
         "\n"
@@ -120,7 +121,7 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         return wrong(QStringLiteral("no command given"));
     const QString command = positional.takeFirst();
     const CommandName *found = nullptr;
-    for (const CommandName &known : Commands) {
+    for (const CommandName &known : KnownCommands) {
         if (command == QLatin1String(known.name))
             found = &known;
     }
@@ -133,6 +134,8 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     }
     if (found->takesFile)
         line.file = positional.first();
+    if (line.command == CommandLine::Export && Commands::ExportFormat(line.file).isEmpty())
+        return wrong(QStringLiteral("export writes a .png, .jpg, .jpeg or .bmp file, not \"%1\"").arg(line.file));
     if (line.command != CommandLine::Games && line.game < 0)
         return wrong(QStringLiteral("%1 needs --game").arg(command));
     if (line.command == CommandLine::Make && line.resolution < 0)

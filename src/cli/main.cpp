@@ -19,17 +19,26 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 namespace {
 
 enum ExitStatus { Done = 0, Failed = 1, WrongCommandLine = 2 };
 
-void print(FILE *stream, const QString &text)
+// Writes `text` out; false, after saying why on standard error, when it could not be written
+// whole (a full disk, a closed pipe), so a script never takes a cut answer for a success.
+bool print(FILE *stream, const QString &text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fflush(stream);
+    errno = 0;
+    if (std::fputs(text.toLocal8Bit().constData(), stream) >= 0 && std::fflush(stream) == 0 && !std::ferror(stream))
+        return true;
+    const QString reason = QString::fromLocal8Bit(std::strerror(errno ? errno : EIO));
+    if (stream != stderr)
+        std::fprintf(stderr, "quiltra-cli: %s\n", qPrintable(Quiltra::tr("Cannot write the output: %1").arg(reason)));
+    return false;
 }
 
 // A message of the window, as one line.
@@ -99,8 +108,7 @@ int run(const CommandLine &line, const Settings &stored, const LangStrings &stri
         if (!result.ok())
             return fail(result.errorString);
         progress.reset();
-        print(stdout, success + u'\n');
-        return Done;
+        return print(stdout, success + u'\n') ? Done : Failed;
     };
     if (line.command == CommandLine::Games) {
         QStringList lines;
@@ -108,13 +116,17 @@ int run(const CommandLine &line, const Settings &stored, const LangStrings &stri
             lines << GameKey(found.Game) + u'\t' + QDir::toNativeSeparators(found.GameFolder) + u'\t' + found.Executable;
         if (lines.isEmpty())
             return fail(Quiltra::tr("No game was found in Steam's libraries or in config.dat"));
-        print(stdout, lines.join(u'\n') + u'\n');
-        return Done;
+        return print(stdout, lines.join(u'\n') + u'\n') ? Done : Failed;
     }
 
     GameFolders game;
     QString error;
     if (!locateGame(line, stored, &game, &error))
+        return fail(error);
+    // A change a kill interrupted is finished or undone first, and said once.
+    for (const QString &recovered : Commands::Recover(game, &error))
+        print(stderr, QStringLiteral("quiltra-cli: ") + oneLine(recovered) + u'\n');
+    if (!error.isEmpty())
         return fail(error);
     // Files named on the command line are taken from where it runs.
     const QString file = line.file.isEmpty() ? QString() : QDir::toNativeSeparators(QFileInfo(line.file).absoluteFilePath());
@@ -166,12 +178,10 @@ int main(int argc, char *argv[])
         return WrongCommandLine;
     }
     if (line.command == CommandLine::Help) {
-        print(stdout, UsageText());
-        return Done;
+        return print(stdout, UsageText()) ? Done : Failed;
     }
     if (line.command == CommandLine::Version) {
-        print(stdout, QStringLiteral("quiltra-cli " QUILTRA_VERSION "\n"));
-        return Done;
+        return print(stdout, QStringLiteral("quiltra-cli " QUILTRA_VERSION "\n")) ? Done : Failed;
     }
 
     // The window's config.dat: where it last found the game, and the language chosen there.

@@ -9,6 +9,7 @@
 #include "games/gameprofile.h"
 #include "games/steamlibrary.h"
 #include "io/messages.h"
+#include "io/tr.h"
 #include "io/wholefile.h"
 #include "zip/installbackground.h"
 #include "zip/zipbackground.h"
@@ -31,11 +32,11 @@ CommandResult outcome(bool ok, const QString &errorString, const QStringList &to
     return result;
 }
 
-// The addon folder is made where it is missing; the game's own folder never is.
-void makeAddonFolder(const GameFolders &game)
+// The game's own background is kept aside, and what each change adds is recorded, in the same
+// set as the change, so restore can undo all of it.
+bool recordInBackup(const GameFolders &game, WholeFileSet *files, QString *errorString)
 {
-    if (game.Addon)
-        QDir().mkpath(game.Background);
+    return AddToOriginalBackup(files, game.Resource, errorString);
 }
 
 } // namespace
@@ -63,11 +64,13 @@ QImage MadePicture(const QImage &decoded, int resolution)
 
 CommandResult Make(const GameFolders &game, const QImage &madePicture, int resolution)
 {
-    makeAddonFolder(game);
+    // The addon folder is made, with the files, where it is missing; the game's own never is.
+    GenerateOptions options;
+    options.GameReadsHd = game.ReadsHd;
+    options.MakeFolders = game.Addon;
+    options.BeforeCommit = [&game](WholeFileSet *files, QString *error) { return recordInBackup(game, files, error); };
     CommandResult result;
-    if (QFileInfo(game.Resource).isDir() && !EnsureOriginalBackup(game.Resource, &result.errorString))
-        return result;
-    const GenerateResult made = GenerateBackgroundFiles(madePicture, resolution, game.Resource, game.Background, game.ReadsHd);
+    const GenerateResult made = GenerateBackgroundFiles(madePicture, resolution, game.Resource, game.Background, options);
     result.status = made.status == GenerateResult::Done                    ? CommandResult::Done
                     : made.status == GenerateResult::ResourceFolderMissing ? CommandResult::ResourceFolderMissing
                                                                            : CommandResult::Failed;
@@ -84,10 +87,13 @@ CommandResult Zip(const GameFolders &game, const QString &archive)
 
 CommandResult Install(const GameFolders &game, const QString &archive)
 {
-    makeAddonFolder(game);
+    InstallOptions options;
+    options.GameReadsHd = game.ReadsHd;
+    options.MakeFolders = game.Addon;
+    options.BeforeCommit = [&game](WholeFileSet *files, QString *error) { return recordInBackup(game, files, error); };
     QStringList installed;
     QString error;
-    const bool ok = InstallBackground(QDir::toNativeSeparators(archive), game.Resource, game.ReadsHd, &installed, &error);
+    const bool ok = InstallBackground(QDir::toNativeSeparators(archive), game.Resource, options, &installed, &error);
     return outcome(ok, error, installed);
 }
 
@@ -98,21 +104,45 @@ CommandResult Restore(const GameFolders &game)
     return outcome(ok, error);
 }
 
+QStringList Recover(const GameFolders &game, QString *errorString)
+{
+    // A set's journal lies in the deepest folder its files share that was there before it: the
+    // resource folder for a make, an install or a restore, a folder above it when the set made
+    // that folder (a first make into the addon folder), the backup or background folder for
+    // smaller sets.
+    QStringList folders{game.InstallRoot};
+    for (const bool addon : {false, true}) {
+        const GameFolders twin = ResolveGameFolders(game.Game, game.Executable, game.OwnFolder, addon);
+        folders << QDir::cleanPath(twin.Resource + QStringLiteral("/..")) << twin.Resource << twin.Background
+                << OriginalBackupFolder(twin.Resource);
+    }
+    return RecoverInterruptedSets(folders, errorString);
+}
+
 bool ComposeShown(const GameFolders &game, QImage *picture, QString *errorString)
 {
     // The layout the game reads: the HD pair where its liblist.gam says so.
     return ComposeBackground(game.Resource, game.ReadsHd, picture, errorString);
 }
 
+QByteArray ExportFormat(const QString &fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+        return "jpg";
+    return suffix == QLatin1String("png") || suffix == QLatin1String("bmp") ? suffix.toLatin1() : QByteArray();
+}
+
 CommandResult Export(const GameFolders &game, const QString &fileName)
 {
+    // The format follows the name; the bytes go through the whole-file writer like every file.
+    const QByteArray format = ExportFormat(fileName);
+    if (format.isEmpty())
+        return outcome(false, CannotWriteMessage(fileName, Quiltra::tr("a picture is exported as .png, .jpg, .jpeg or .bmp")));
     QImage picture;
     QString error;
     if (!ComposeShown(game, &picture, &error))
         return outcome(false, error);
-    // The format follows the name; the bytes go through the whole-file writer like every file.
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    const QByteArray format = suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") ? "jpg" : "png";
     QBuffer bytes;
     bytes.open(QIODevice::WriteOnly);
     QImageWriter writer(&bytes, format);

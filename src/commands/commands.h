@@ -51,11 +51,19 @@ CommandResult Install(const GameFolders &game, const QString &archive);
 // Puts the game's own background back from the backup taken before Quiltra first changed it.
 CommandResult Restore(const GameFolders &game);
 
+// Puts right what a killed change left in the game's folders (its own and the addon twin): each
+// interrupted set is completed or undone. One line per set put right, for the user.
+QStringList Recover(const GameFolders &game, QString *errorString);
+
 // The background the game shows now, put together from its layout file and tiles.
 bool ComposeShown(const GameFolders &game, QImage *picture, QString *errorString);
 
-// Saves the background the game shows now as one picture in `fileName`: JPEG at quality 95
-// where the name ends in .jpg or .jpeg, else PNG.
+// The picture format an export to `fileName` writes, by its ending: "png", "jpg" (.jpg or
+// .jpeg) or "bmp", in any letter case; empty for any other name.
+QByteArray ExportFormat(const QString &fileName);
+
+// Saves the background the game shows now as one picture in `fileName`, in the format its name
+// asks for (JPEG at quality 95); a name ExportFormat() does not know is refused.
 CommandResult Export(const GameFolders &game, const QString &fileName);
 
 // One game found: its number, its folder and the executable that starts it.

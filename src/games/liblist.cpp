@@ -1,8 +1,8 @@
 #include "games/liblist.h"
 
 #include "io/paths.h"
+#include "io/wholefile.h"
 
-#include <QFile>
 #include <QList>
 
 namespace {
@@ -40,7 +40,8 @@ QList<QByteArray> wordsOf(const QByteArray &line)
 bool HdBackgroundSwitchedOn(const QByteArray &liblist)
 {
     bool on = false;
-    for (const QByteArray &line : liblist.split('\n')) {
+    // Lines may end in CR LF, LF or CR alone.
+    for (const QByteArray &line : QByteArray(liblist).replace('\r', '\n').split('\n')) {
         const QList<QByteArray> words = wordsOf(line);
         if (words.size() >= 2 && words[0].compare("hd_background", Qt::CaseInsensitive) == 0)
             on = words[1].trimmed() == "1";
@@ -56,6 +57,9 @@ bool GameReadsHdLayouts(const QString &resourceFolder)
     gameFolder = gameFolder.left(LastSeparator(gameFolder) + 1);
     if (gameFolder.isEmpty())
         return false;
-    QFile file(gameFolder + QStringLiteral("liblist.gam"));
-    return file.open(QIODevice::ReadOnly) && HdBackgroundSwitchedOn(file.readAll());
+    // A few dozen lines; a pipe, a device or anything larger is not the game's.
+    QByteArray liblist;
+    QString unreadable;
+    return ReadRegularFile(gameFolder + QStringLiteral("liblist.gam"), 64 * 1024, &liblist, &unreadable)
+           && HdBackgroundSwitchedOn(liblist);
 }

@@ -105,13 +105,12 @@ bool ReadSettings(const QString &fileName, Settings &settings, QString *errorStr
     settings = Settings();
     if (!QFileInfo::exists(fileName))
         return true;   // the first run
-    QFile file(fileName);
+    // Six or seven lines of paths: anything larger is not Quiltra's.
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+    QString error;
+    if (!ReadRegularFile(fileName, 64 * 1024, &bytes, &error)) {
         if (errorString)
-            *errorString = CannotReadMessage(fileName, file.errorString());
+            *errorString = error;
         return false;
     }
     settings = ParseSettings(bytes);

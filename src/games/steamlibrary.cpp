@@ -1,6 +1,8 @@
 #include "games/steamlibrary.h"
 
 #include <QDir>
+#include "io/wholefile.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -152,9 +154,12 @@ QList<SteamInstall> FindSteamInstalls(const QStringList &steamRoots, const QStri
         if (!QFileInfo(root).isDir())
             continue;
         libraries << root;
-        QFile vdf(QDir(root).filePath(QStringLiteral("steamapps/libraryfolders.vdf")));
-        if (vdf.open(QIODevice::ReadOnly) && vdf.size() < 1024 * 1024)
-            libraries << LibraryFoldersFromVdf(vdf.readAll());
+        // Unreadable, too large or not a file, it is as if there were none.
+        QByteArray vdf;
+        QString unreadable;
+        if (ReadRegularFile(QDir(root).filePath(QStringLiteral("steamapps/libraryfolders.vdf")), 1024 * 1024, &vdf,
+                            &unreadable))
+            libraries << LibraryFoldersFromVdf(vdf);
     }
     QList<SteamInstall> installs;
     QStringList seen;   // the same library is often reached by several links

@@ -1,7 +1,6 @@
 #include "zip/installbackground.h"
 
 #include "background/layoutfiles.h"
-#include "background/originalbackup.h"
 #include "background/tgaread.h"
 #include "io/messages.h"
 #include "io/tr.h"
@@ -46,6 +45,7 @@ struct Member
     QString name;      // the file name it is installed as
     QByteArray bytes;  // the content; only layout files keep it between the two readings
     quint32 crc = 0;   // of the content as checked
+    qint64 size = 0;
 };
 
 using ArchiveReader = std::unique_ptr<archive, decltype(&archive_read_free)>;
@@ -156,6 +156,8 @@ bool readArchive(const QString &archivePath, long nameMax, const std::function<b
     // Only the central directory says for sure what a ZIP holds; an archive cut short has
     // lost it and is refused, rather than read as far as its local headers go.
     archive_read_support_format_zip_seekable(reader.get());
+    if (const QString notAFile = NotARegularFile(archivePath); !notAFile.isEmpty())
+        return stop(Quiltra::tr("it cannot be read: %1").arg(notAFile));
     if (archive_read_open_filename(reader.get(), QFile::encodeName(archivePath).constData(), 64 * 1024) != ARCHIVE_OK)
         return stop(Quiltra::tr("it cannot be read: %1").arg(reasonOf(reader.get())));
 
@@ -237,7 +239,7 @@ bool readArchive(const QString &archivePath, long nameMax, const std::function<b
 
 } // namespace
 
-bool InstallBackground(const QString &archivePath, const QString &resourceFolder, bool gameReadsHd,
+bool InstallBackground(const QString &archivePath, const QString &resourceFolder, const InstallOptions &options,
                        QStringList *installed, QString *errorString)
 {
     if (installed)
@@ -250,7 +252,7 @@ bool InstallBackground(const QString &archivePath, const QString &resourceFolder
     const auto refusal = [&archivePath](const QString &detail) {
         return Quiltra::tr("Cannot install the background %1: %2").arg(QDir::toNativeSeparators(archivePath), detail);
     };
-    if (!QFileInfo(resourceFolder).isDir())
+    if (!options.MakeFolders && !QFileInfo(resourceFolder).isDir())
         return fail(CannotFindFolderMessage(resourceFolder));
     const QDir resource(resourceFolder);
     const QDir background(resource.filePath(QStringLiteral("background")));
@@ -276,7 +278,7 @@ bool InstallBackground(const QString &archivePath, const QString &resourceFolder
         }
         if (tileRefused(member.bytes, member.entry, problem))
             return false;
-        tiles.append(Member{member.entry, member.name, {}, crcOf(member.bytes)});
+        tiles.append(Member{member.entry, member.name, {}, crcOf(member.bytes), member.bytes.size()});
         return true;
     }, &detail);
     if (!checked)
@@ -302,11 +304,15 @@ bool InstallBackground(const QString &archivePath, const QString &resourceFolder
         for (const QString &tile : named) {
             if (tileNames.contains(tile))
                 continue;
-            QFile there(background.filePath(tile));
-            if (!there.open(QIODevice::ReadOnly))
+            const QString there = background.filePath(tile);
+            QByteArray bytes;
+            QString unreadable;
+            if (!QFileInfo::exists(there))
                 return fail(refusal(Quiltra::tr("the layout file %1 names the tile %2, which is neither in the archive nor in %3")
                                         .arg(layout.entry, tile, QDir::toNativeSeparators(background.path()))));
-            if (tileRefused(there.read(MaxTileFileBytes + 1), QDir::toNativeSeparators(there.fileName()), &detail))
+            if (!ReadRegularFile(there, MaxTileFileBytes, &bytes, &unreadable))
+                return fail(unreadable);
+            if (tileRefused(bytes, QDir::toNativeSeparators(there), &detail))
                 return fail(refusal(detail));
         }
     }
@@ -336,7 +342,7 @@ bool InstallBackground(const QString &archivePath, const QString &resourceFolder
         pairText[0] = LayoutText(size, placed, "scaled");
     }
     if (pairText[1].isNull()
-        && (gameReadsHd || QFileInfo::exists(resource.filePath(names[2])) || QFileInfo::exists(resource.filePath(names[3]))))
+        && (options.GameReadsHd || QFileInfo::exists(resource.filePath(names[2])) || QFileInfo::exists(resource.filePath(names[3]))))
         pairText[1] = pairText[0];
     QStringList layoutTargets;
     QByteArrayList layoutTexts;
@@ -347,22 +353,14 @@ bool InstallBackground(const QString &archivePath, const QString &resourceFolder
         }
     }
 
-    // Whatever can be seen to fail stops here, before the backup or any file changes.
-    QStringList targets = layoutTargets;
-    const bool backgroundExists = QFileInfo(background.path()).isDir();
-    for (const Member &tile : tiles) {
-        if (backgroundExists)
-            targets.append(background.filePath(tile.name));
-    }
-    const QString unreplaceable = FirstUnreplaceable(targets);
-    if (!unreplaceable.isEmpty())
-        return fail(unreplaceable);
-
-    QString backupError;
-    if (!EnsureOriginalBackup(resourceFolder, &backupError))
-        return fail(backupError);
-    if (!tiles.isEmpty() && !backgroundExists && !QDir().mkpath(background.path()))
-        return fail(CannotWriteMessage(background.filePath(tiles.first().name), Quiltra::tr("its folder cannot be made")));
+    // Whatever can be seen to fail stops here, before any file is written.
+    QList<PlannedWrite> planned;
+    for (const Member &tile : tiles)
+        planned.append({background.filePath(tile.name), tile.size});
+    for (qsizetype i = 0; i < layoutTargets.size(); ++i)
+        planned.append({layoutTargets[i], layoutTexts[i].size()});
+    if (const QString problem = CheckBeforeWriting(planned); !problem.isEmpty())
+        return fail(problem);
 
     // The second reading writes each tile aside as it comes, holding one at a time; a tile
     // that no longer matches the first reading (an archive replaced meanwhile) stops it. Tiles
@@ -392,6 +390,9 @@ bool InstallBackground(const QString &archivePath, const QString &resourceFolder
         if (!files.add(layoutTargets[i], layoutTexts[i]))
             return fail(files.errorString());
     }
+    QString notAdded;
+    if (options.BeforeCommit && !options.BeforeCommit(&files, &notAdded))
+        return fail(notAdded);
     const bool committed = files.commit();
     if (installed)
         *installed = files.committedFiles();

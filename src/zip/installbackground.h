@@ -3,6 +3,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class WholeFileSet;
+
+struct InstallOptions {
+    bool GameReadsHd = false;   // the game reads the HD pair (its liblist.gam says so)
+    bool MakeFolders = false;   // missing folders are made with the files; else a missing resource folder stops it
+    // Adds what must change together with the background (the backup's record) to the same set,
+    // or says why it cannot.
+    std::function<bool(WholeFileSet *, QString *)> BeforeCommit;
+};
+
 // Installs the background in the ZIP archive `archivePath`, shared by someone else, into the
 // game whose resource folder is `resourceFolder`, so that it is the background the game shows.
 // The archive may hold the layout files and tiles at its top level (as Quiltra packs them) or
@@ -16,8 +28,8 @@
 // `errorString` naming the entry and the reason. Every pair is written whole: one file of a
 // pair brings its twin; an archive with only the HD pair gets the classic pair too, its tiles
 // "scaled"; one with only the classic pair gets the HD pair with the same text where the game
-// reads it (`gameReadsHd`) or has HD layout files. The game's own background is backed up once,
-// then every file is replaced whole, tiles first, then the classic pair and the HD pair;
-// `installed` gets the files put in place. True only when all of them were.
-bool InstallBackground(const QString &archivePath, const QString &resourceFolder, bool gameReadsHd,
+// reads it or has HD layout files. Names, targets and free space are checked before the first
+// write; then every file is put in place together, or none; `installed` gets the files put in
+// place. True only when all of them were.
+bool InstallBackground(const QString &archivePath, const QString &resourceFolder, const InstallOptions &options,
                        QStringList *installed, QString *errorString);

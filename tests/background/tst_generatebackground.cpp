@@ -2,7 +2,6 @@
 #include "background/generatebackground.h"
 #include "background/layoutfiles.h"
 #include "background/tilegrid.h"
-#include "common/fulldisk.h"
 #include "common/testfiles.h"
 #include "common/tgareader.h"
 
@@ -21,7 +20,7 @@ namespace {
 GenerateResult makeInto(const QString &root, const QImage &picture, int resolution, bool gameReadsHd = false)
 {
     return GenerateBackgroundFiles(picture, resolution, root + "/cstrike/resource", root + "/cstrike/resource/background/",
-                                   gameReadsHd);
+                                   {gameReadsHd, false, {}});
 }
 
 // Every pixel differs from its neighbours and from those of another `variant`.
@@ -143,29 +142,6 @@ private slots:
         }
     }
 
-    // The disk fills after a few tiles, or with only the layout files left to write.
-    void fullDiskMidMake_data()
-    {
-        QTest::addColumn<int>("leaveFree"); QTest::addColumn<QString>("failing");
-        QTest::newRow("room for two tiles") << 100 * 4096 << "_loading.tga";
-        // The tiles of 800x600 take 362 pages: six of 49, two of 7, three of 17 and one of 3.
-        QTest::newRow("room for the tiles only") << 362 * 4096 << "Layout.txt";
-    }
-
-    void fullDiskMidMake()
-    {
-        QFETCH(int, leaveFree); QFETCH(QString, failing);
-        FullDisk disk;
-        MOUNT_FULL_DISK(disk, 4096);
-        const QString root = madeGame(disk.path());
-        const auto before = Snapshot(disk.path() + "/cstrike");
-        QVERIFY(disk.fill(leaveFree));
-        const GenerateResult result = makeInto(root, testPicture(1, 2), 1);
-        QCOMPARE(int(result.status), int(GenerateResult::WriteFailed));
-        QVERIFY2(result.errorString.endsWith(failing + ": No space left on device"), qPrintable(result.errorString));
-        QCOMPARE(result.writtenFiles, QStringList());
-        QVERIFY(Snapshot(disk.path() + "/cstrike") == before);
-    }
 };
 
 // With QUILTRA_MAKE_LOOP set to a game's install folder, makes 640x480 and 800x600 by turns until ended.

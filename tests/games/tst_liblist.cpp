@@ -14,6 +14,7 @@ private slots:
         QTest::addColumn<bool>("on");
         QTest::newRow("quoted") << QByteArray("game \"Half-Life\"\r\nhd_background \"1\"\r\n") << true;
         QTest::newRow("any letter case") << QByteArray("HD_Background \"1\"\r\n") << true;
+        QTest::newRow("CR alone, after the last line") << QByteArray("game \"x\"\rhd_background \"0\"\rhd_background \"1\"\r") << true;
         QTest::newRow("commented out") << QByteArray("// hd_background \"1\"\r\ngame \"x\"\r\n") << false;
         QTest::newRow("tabs, last line wins") << QByteArray("hd_background\t\"1\"\nhd_background\t\"0\"") << false;
         QTest::newRow("another key ending the same") << QByteArray("old_hd_background \"1\"\n") << false;

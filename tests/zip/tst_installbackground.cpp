@@ -118,7 +118,7 @@ private slots:
         QFETCH(QByteArray, classic); QFETCH(QByteArray, hd);
         QStringList installed, expected{resource + "/background/a.tga", resource + "/background/b.tga"};
         QString error;
-        QVERIFY2(InstallBackground(makeZip(names, contents), resource, readsHd, &installed, &error), qPrintable(error));
+        QVERIFY2(InstallBackground(makeZip(names, contents), resource, {readsHd, false, {}}, &installed, &error), qPrintable(error));
         const QByteArrayList texts{classic, classic, hd, hd};
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(ReadBytes(resource + "/" + AllLayoutFileNames()[i]), texts[i].isNull() ? "<unreadable>" : texts[i]);
@@ -160,7 +160,6 @@ private slots:
         row("inflates past its size", "a.tga", "the entry a.tga inflates past its declared size of 18 bytes", tga(256, 256, 32), "sizes");
         row("encrypted", "a.tga", "the entry a.tga is encrypted", tile, "encrypted");
         row("cut short", "a.tga", "shared.zip: it cannot be read", tile, "cut");
-        row("backup folder blocked", "a.tga", "quiltra-original/BackgroundLayout.txt: its folder cannot be made", tile, "backup");
         QTest::newRow("twice") << QStringList{"BackgroundLayout.txt", "a.tga", "resource/background/A.tga"}
                                << QByteArrayList{text, tile, tile} << "" << "the entry resource/background/A.tga holds A.tga a second time";
         row("junk layout", "a.tga", "BackgroundLayout.txt cannot be read: line 1 is neither its resolution", tile, {}, "\x89PNG\r\n\x1a\n");
@@ -183,15 +182,14 @@ private slots:
     void refusesHostileArchives()
     {
         QFETCH(QStringList, names); QFETCH(QByteArrayList, contents); QFETCH(QString, damage); QFETCH(QString, reason);
-        QVERIFY(damage != "backup" || WriteBytes(resource + "/quiltra-original", "in the way"));
         QVERIFY(damage != "broken old.tga" || WriteBytes(resource + "/background/old.tga", "junk"));
         const auto before = Snapshot(tmp->filePath("game"));
         const QString zip = makeZip(names, contents);
-        if (!damage.isEmpty() && damage != "backup" && damage != "broken old.tga")
+        if (!damage.isEmpty() && damage != "broken old.tga")
             damageEntry(zip, damage, names.last().toLatin1());
         QStringList installed{"stale"};
         QString error;
-        QVERIFY(!InstallBackground(zip, resource, true, &installed, &error));
+        QVERIFY(!InstallBackground(zip, resource, {true, false, {}}, &installed, &error));
         QVERIFY2(error.contains(reason), qPrintable(error));
         QCOMPARE(installed, QStringList());
         QCOMPARE(Snapshot(tmp->filePath("game")), before);
