@@ -220,12 +220,11 @@ bool ParseLayout(const QByteArray &text, QSize *size, QList<PlacedTile> *tiles, 
 
 bool ReadLayoutFile(const QString &path, QSize *size, QList<PlacedTile> *tiles, QString *errorString)
 {
-    QFile layout(path);
     QByteArray text;
-    if (layout.open(QIODevice::ReadOnly))
-        text = layout.readAll();
-    QString reason = layout.errorString();
-    if (layout.isOpen() && layout.error() == QFileDevice::NoError && ParseLayout(text, size, tiles, &reason))
+    if (!ReadRegularFile(path, MaxLayoutFileBytes, &text, errorString))
+        return false;
+    QString reason;
+    if (ParseLayout(text, size, tiles, &reason))
         return true;
     *errorString = CannotReadMessage(path, reason);
     return false;

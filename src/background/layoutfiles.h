@@ -85,7 +85,10 @@ QString LayoutFilePath(const QString &resourceFolder, const QString &name);
 // in `reason` and `size` and `tiles` untouched, for anything else.
 bool ParseLayout(const QByteArray &text, QSize *size, QList<PlacedTile> *tiles, QString *reason);
 
-// Reads and parses layout file `path`; false with the file and the reason in `errorString`.
+// The largest layout file read: a few hundred tile lines at the most.
+inline constexpr qint64 MaxLayoutFileBytes = 64 * 1024;
+
+// Reads and parses layout file `path` (an ordinary file of at most MaxLayoutFileBytes); false with the file and the reason in `errorString`.
 bool ReadLayoutFile(const QString &path, QSize *size, QList<PlacedTile> *tiles, QString *errorString);
 
 // The file name of the tile at `path` (as PlacedTile::Path) when it lies in the background

@@ -2,6 +2,7 @@
 
 #include "io/messages.h"
 #include "io/tr.h"
+#include "io/wholefile.h"
 
 #include <QFile>
 
@@ -118,14 +119,9 @@ bool CheckTgaTile(const QByteArray &bytes, QString *reason)
 
 bool ReadTgaPicture(const QString &fileName, QImage *picture, QString *errorString)
 {
-    QFile file(fileName);
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.read(MostBytesRead);
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-        *errorString = CannotReadMessage(fileName, file.errorString());
+    if (!ReadRegularFile(fileName, MostBytesRead, &bytes, errorString))
         return false;
-    }
     QString reason;
     if (!DecodeTgaPicture(bytes, picture, &reason)) {
         *errorString = CannotReadMessage(fileName, reason);

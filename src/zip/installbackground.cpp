@@ -33,7 +33,6 @@ namespace {
 // with one tile (MaxTileFileBytes) and its decoded picture held at a time besides the layout
 // files, no archive makes us hold more than about a megabyte of its data.
 constexpr int MaxEntries = 400;
-constexpr qint64 MaxLayoutBytes = 64 * 1024;
 // The longest file name most file systems take, where the target's own cannot be asked.
 constexpr long CommonNameMax = 255;
 
@@ -211,7 +210,7 @@ bool readArchive(const QString &archivePath, long nameMax, const std::function<b
         if (archive_entry_is_encrypted(entry))
             return stop(Quiltra::tr("the entry %1 is encrypted").arg(stored));
 
-        const qint64 limit = kind == Kind::Layout ? MaxLayoutBytes : MaxTileFileBytes;
+        const qint64 limit = kind == Kind::Layout ? MaxLayoutFileBytes : MaxTileFileBytes;
         const bool declared = archive_entry_size_is_set(entry);
         const qint64 declaredSize = archive_entry_size(entry);
         if (declared && (declaredSize < 0 || declaredSize > limit))

@@ -4,6 +4,7 @@
 #include "background/tgaread.h"
 #include "io/messages.h"
 #include "io/tr.h"
+#include "io/wholefile.h"
 #include "zip/zipclass.h"
 
 #include <QDir>
@@ -14,8 +15,9 @@ namespace {
 
 QByteArray contentOf(const QString &fileName)
 {
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QByteArray bytes;
+    QString unreadable;
+    return ReadRegularFile(fileName, MaxLayoutFileBytes, &bytes, &unreadable) ? bytes : QByteArray();
 }
 
 ZipBackgroundResult refused(const QString &errorString)
@@ -67,10 +69,11 @@ ZipBackgroundResult ZipBackground(const QString &resourceFolder, const QString &
     // install, so nothing is written rather than an archive that silently lacks it.
     for (const QString &tile : std::as_const(tiles)) {
         const QString path = resource.filePath(QStringLiteral("background/") + tile);
-        QFile file(path);
-        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.read(MaxTileFileBytes + 1) : QByteArray();
-        QString reason = file.errorString();
-        if (!file.isOpen() || file.error() != QFileDevice::NoError || !CheckTgaTile(bytes, &reason))
+        QByteArray bytes;
+        QString error, reason;
+        if (!ReadRegularFile(path, MaxTileFileBytes, &bytes, &error))
+            return refused(error);
+        if (!CheckTgaTile(bytes, &reason))
             return refused(CannotReadMessage(path, reason));
         names.append(tile);
         sources.append(path);
