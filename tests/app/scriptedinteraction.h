@@ -13,11 +13,12 @@ public:
     QList<std::optional<QString>> inputAnswers;
     QList<int> languageAnswers, gameAnswers, menuAnswers;
     QList<bool> yesNoAnswers;
-    QString startError;   // non-empty: process starts fail with this reason
+    // Non-empty: process starts fail with this reason.
+    QString startError;
 
-    // "open <title> | <filter>[ | <file chosen at first>]", "save ...", "folder <prompt>", "input <prompt> | <offered>",
-    // "language", "game", "start <program> | <arguments,by,commas> | <working folder>",
-    // "ask <question>", "menu <entry>|<entry>|(<disabled entry>)", "browse <folder>".
+    // "open <title> | <filter>[ | <file chosen at first>]", "save <title> | <filter>", "folder <prompt>",
+    // "input <prompt> | <offered>", "language", "game", "ask <question>", "browse <folder>",
+    // "start <program> | <arguments,by,commas> | <working folder>", "menu <entry>|[x] <checked>|(<disabled>)".
     QStringList log, messages;
     bool ended = false;
 
@@ -26,12 +27,11 @@ public:
     int chooseFromMenu(const QPoint &, const QList<MenuEntry> &entries) override
     {
         QStringList shown;
-        for (const MenuEntry &entry : entries) {
-            const QString text = entry.checkable ? (entry.checked ? "[x] " : "[ ] ") + entry.text : entry.text;
-            shown << (entry.enabled ? text : "(" + text + ")");
+        for (const MenuEntry &e : entries) {
+            const QString text = (e.checkable ? e.checked ? "[x] " : "[ ] " : "") + e.text;
+            shown << (e.enabled ? text : "(" + text + ")");
         }
-        log.append("menu " + shown.join('|'));
-        return menuAnswers.isEmpty() ? -1 : menuAnswers.takeFirst();
+        return next(menuAnswers, "menu " + shown.join('|'), -1);
     }
     bool openFolder(const QString &folder, QString *) override
     {
@@ -53,20 +53,19 @@ public:
     }
     int askLanguage() override { return next(languageAnswers, "language"); }
     int askGame() override { return next(gameAnswers, "game"); }
-    bool startDetached(const QString &program, const QStringList &arguments,
-                       const QString &workingFolder, QString *errorString) override
+    bool startDetached(const QString &program, const QStringList &arguments, const QString &folder, QString *error) override
     {
-        log.append("start " + QStringList{program, arguments.join(','), workingFolder}.join(" | "));
-        *errorString = startError;
+        log.append("start " + QStringList{program, arguments.join(','), folder}.join(" | "));
+        *error = startError;
         return startError.isEmpty();
     }
     void endProgram() override { ended = true; }
 
 private:
     template<typename T>
-    T next(QList<T> &answers, const QString &question)
+    T next(QList<T> &answers, const QString &question, T none = T())
     {
         log.append(question);
-        return answers.isEmpty() ? T() : answers.takeFirst();
+        return answers.isEmpty() ? none : answers.takeFirst();
     }
 };

@@ -18,16 +18,16 @@ private slots:
         owner.show();
         QtUserInteraction ui;
         ui.setOwner(&owner);
-        bool ownerEnabledMeanwhile = true;
+        bool enabled = true;
         QTimer::singleShot(0, this, [&] {
             auto *dialog = qobject_cast<TheGame *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
-            ownerEnabledMeanwhile = owner.isEnabled();
+            enabled = owner.isEnabled();
             QTest::mouseClick(dialog->radio(2), Qt::LeftButton, {}, QPoint(9, 9));
             QTest::mouseClick(dialog->okButton(), Qt::LeftButton, {}, QPoint(20, 12));
         });
         QCOMPARE(ui.askGame(), 2);
-        QVERIFY(!ownerEnabledMeanwhile);
+        QVERIFY(!enabled);
         QVERIFY(owner.isEnabled());
     }
 };

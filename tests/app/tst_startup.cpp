@@ -1,262 +1,119 @@
 #include "app/gametree.h"
-#include "common/fulldisk.h"
-#include "games/steamlibrary.h"
-#include "controls/elboton.h"
 #include "controls/ellabel.h"
+#include "games/steamlibrary.h"
 
 #include <QTest>
 
 // The start-up sequence: what a run asks, what it stores in config.dat, and how a step
-// without a usable answer ends the program and leaves the previous settings alone.
+// without a usable answer ends the program and leaves config.dat alone.
 class TestStartUp : public QObject {
     Q_OBJECT
 
 private slots:
-    // What a start asks depends on what config.dat holds; the answers are stored.
-    void runsAskWhatIsNotStored_data()
+    void asksWhatIsNotStored_data()
     {
-#ifdef Q_OS_WIN
-        const QString exe = "open Locate HL.exe | hl.exe (hl.exe)";
-#else
-        const QString exe = "open Locate HL.exe | hl.exe (hl.exe);;Linux build (hl_linux hl.sh)";
-#endif
-        QTest::addColumn<int>("storedLanguage");   // -2: no config.dat yet
-        QTest::addColumn<int>("language");         // the answers, where asked
+        // The stored language (-1: no config.dat yet), the answers where asked, what was asked,
+        // config.dat's lines after the executable, the captions of Run, Make, Load and the label.
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("language");
         QTest::addColumn<int>("game");
-        QTest::addColumn<QStringList>("asked");
-        QTest::addColumn<QString>("stored");       // config.dat's lines after the executable
-        QTest::addColumn<QStringList>("captions"); // Run, Make, Load, the label, Zip
-        const QStringList english{"Run Cs", "Make Cs Background", "Load Picture", "Resolution", "Zip Files"};
-        QTest::newRow("first start: language, executable, game")
-            << -2 << 0 << 0 << QStringList{"language", exe, "game"}
-            << " 0|cstrike/resource/background|||" << english;
-        QTest::newRow("language and executable stored: only the game")
-            << 0 << 1 << 0 << QStringList{"game"} << " 0|cstrike/resource/background|||" << english;
-        QTest::newRow("stored language neither English nor Spanish: asked again")
-            << 7 << 1 << 2 << QStringList{"language", "game"} << " 1|||dod/resource/background|"
-            << QStringList{"Ejecutar Dod", "Crear Fondo Dod", "Cargar Imagen", QStringLiteral("Resoluci\u00f3n"),
-                           "Zip Files"};
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QString>("captions");
+        QTest::newRow("first start") << -1 << 0 << 0 << "language|open Locate HL.exe|game" << " 0|cstrike/resource/background|||"
+                                     << "Run Cs|Make Cs Background|Load Picture|Resolution";
+        QTest::newRow("language 7 asked again") << 7 << 1 << 2 << "language|game" << " 1|||dod/resource/background|"
+                                                << "Ejecutar Dod|Crear Fondo Dod|Cargar Imagen|Resoluci\u00f3n";
     }
-
-    void runsAskWhatIsNotStored()
+    void asksWhatIsNotStored()
     {
-        QFETCH(int, storedLanguage); QFETCH(int, language); QFETCH(int, game);
-        QFETCH(QStringList, asked); QFETCH(QString, stored); QFETCH(QStringList, captions);
+        QFETCH(int, stored); QFETCH(int, language); QFETCH(int, game);
+        QFETCH(QString, asked); QFETCH(QString, config); QFETCH(QString, captions);
         GameTree t;
-        QVERIFY(storedLanguage == -2 || t.writeConfig(qint16(storedLanguage)));
-        t.ui.openAnswers = {t.exePath()};
+        QVERIFY(stored < 0 || t.writeConfig(stored));
+        t.ui.openAnswers = {t.exe()};
         t.ui.languageAnswers = {language};
         t.ui.gameAnswers = {game};
         t.open().StartUp();
-        t.window->StartUp();   // a second activation does nothing
-        QVERIFY2(t.ui.messages.isEmpty() && !t.ui.ended, qPrintable(t.ui.messages.join('\n')));
-        QCOMPARE(t.ui.log, asked);
-        const QString lines = QDir::toNativeSeparators(stored).replace('|', "\r\n");
-        QCOMPARE(t.readFile(), (t.exePath() + "\r\n" + lines + "\r\n").toUtf8());
+        // A second activation does nothing.
+        t.window->StartUp();
+        QCOMPARE(t.ui.log.replaceInStrings(QRegularExpression(" \\|.*"), "").join('|'), asked);
+        QCOMPARE(t.config(), (t.exe() + "\r\n" + config.replace('|', "\r\n") + "\r\n").toUtf8());
         QStringList shown;
-        for (const char *name : {"elboton1", "elboton2", "elboton3"})
-            shown << t.control<elboton>(name)->Caption();
-        shown << t.control<ellabel>("ellabel1")->Caption() << t.control<elboton>("elboton4")->Caption();
-        QCOMPARE(shown, captions);
+        for (const char *name : {"elboton1", "elboton2", "elboton3", "ellabel1"})
+            shown << t.control<QWidget>(name)->property("Caption").toString();
+        QCOMPARE(shown.join('|'), captions);
     }
 
-    // The picked folder's rules have their own table; here what start-up does with each answer.
-    void folderStep_data()
+    // A background folder not where it usually is: the stored one, else the picked one.
+    void backgroundFolder_data()
     {
-        QTest::addColumn<bool>("exeGone");
-        QTest::addColumn<QString>("picked");    // relative to the temporary folder: made first
-        QTest::addColumn<QString>("message");   // empty when start-up gets through
-        const QString folder = "Unable To Locate Cs Background Folder";
-        QTest::newRow("executable dialog cancelled") << true << "" << "Unable To Locate HL.exe";
-        QTest::newRow("picker cancelled") << false << "" << folder;
-        QTest::newRow("outside the game") << false << "Other/cstrike/resource/background" << folder;
-        QTest::newRow("other letter case") << false << "Half-Life/cstrike/Resource/Background" << "";
-        QTest::newRow("a plain file") << false << "Half-Life/cstrike/resource/background=file" << folder;
+        // The folder under Half-Life, made first (a folder where it works, else a file), stored or picked.
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<bool>("works");
+        QTest::newRow("stored") << "cstrike/skins/resource/background" << true << true;
+        QTest::newRow("picked in another letter case") << "cstrike/Resource/Background" << false << true;
+        QTest::newRow("picked a file") << "cstrike/resource/background" << false << false;
     }
-    void folderStep()
+    void backgroundFolder()
     {
-        QFETCH(bool, exeGone);
-        QFETCH(QString, picked);
-        QFETCH(QString, message);
+        QFETCH(QString, folder); QFETCH(bool, stored); QFETCH(bool, works);
         GameTree t;
-        QVERIFY(t.writeConfig(0) && QDir(t.path("Half-Life/cstrike")).removeRecursively());
-        QVERIFY(!exeGone || QFile::remove(t.exePath()));
-        const QByteArray before = t.readFile();
-        const bool inTree = picked.count('/') > 2;
-        if (picked.endsWith("=file")) {
-            picked.chop(5);
-            QVERIFY(QDir().mkpath(t.path("Half-Life/cstrike/resource")) && t.writeFile(picked, "not a folder"));
-        } else {
-            QVERIFY(!inTree || QDir().mkpath(t.path(picked)));
-        }
-        t.ui.folderAnswers = {inTree ? t.path(picked) : picked};
+        const QString hl = t.install() + '/';
+        QVERIFY(QDir(hl + "cstrike").removeRecursively() && QDir().mkpath(hl + "cstrike/resource"));
+        QVERIFY(works ? QDir().mkpath(hl + folder) : WriteBytes(hl + folder, ""));
+        QVERIFY(WriteSettings(t.at("program/config.dat"), {.ExePath = t.exe(), .Language = 0, .CsFolder = stored ? folder : ""}));
+        t.ui.folderAnswers = {hl + folder};
         t.open().StartUp();
-
-        QCOMPARE(t.ui.messages, message.isEmpty() ? QStringList() : QStringList{message});
-        QCOMPARE(t.ui.ended, !message.isEmpty());
-        if (message.isEmpty())   // stored as picked, relative to the game
-            QCOMPARE(t.readFile().split('\n').at(2),
-                     QDir::toNativeSeparators(picked.mid(10)).toUtf8() + '\r');
-        else
-            QCOMPARE(t.readFile(), before);
+        QCOMPARE(t.ui.log.size(), stored ? 1 : 2);
+        QCOMPARE(t.ui.messages, works ? QStringList() : QStringList{"Unable To Locate Cs Background Folder"});
+        QCOMPARE(t.ui.ended, !works);
+        QCOMPARE(t.config().split('\n')[2], ((works ? folder : "") + '\r').toUtf8());
     }
 
-    // A stored folder is used only when it is a real background folder (the folder-ending rules
-    // have their own table); otherwise the picker asks again.
-    void storedFolder_data()
+    // config.dat holds one path per line: a path with a line break is asked again; no answer
+    // ends the program before config.dat is written.
+    void executableRefusedThenCancelled()
     {
-        QTest::addColumn<QString>("stored");   // relative to Half-Life; made as a folder first
-        QTest::addColumn<bool>("asked");
-        QTest::newRow("usable") << "cstrike/skins/resource/background" << false;
-        QTest::newRow("not at a folder boundary") << "cstrike/myresource/background" << true;
-    }
-    void storedFolder()
-    {
-        QFETCH(QString, stored);
-        QFETCH(bool, asked);
         GameTree t;
-        QVERIFY(QDir(t.path("Half-Life/cstrike")).removeRecursively());
-        QVERIFY(QDir().mkpath(t.path("Half-Life/" + stored)));
-        QVERIFY(WriteSettings(t.path("program/config.dat"),
-                              Settings{.ExePath = t.exePath(), .Language = 0, .CsFolder = QDir::toNativeSeparators(stored)}));
+        const QString odd = t.at("odd\nname/hl.exe");
+        QVERIFY(QDir().mkpath(t.at("odd\nname")) && WriteBytes(odd, ""));
+        t.ui.openAnswers = {odd};
         t.open().StartUp();
-        QCOMPARE(t.ui.log.size(), asked ? 2 : 1);
-        QCOMPARE(t.ui.ended, asked);   // the picker gets no answer here
+        QCOMPARE(t.ui.messages, (QStringList{odd + " cannot be used: its path holds a line break", "Unable To Locate HL.exe"}));
+        QCOMPARE(t.ui.log.filter("open ").size(), 2);
+        QVERIFY(t.ui.ended && !QFile::exists(t.at("program/config.dat")));
     }
 
-    // config.dat holds one path per line: a path with a line break is refused and asked again.
-    void lineBreakInPickedPath()
+    // Installed (its default pictures in ../share/quiltra), with the game from Steam: the
+    // executable dialog opens on Steam's, the picture comes from there, the settings go to the
+    // fallback folder.
+    void installedWithSteam()
     {
         GameTree t;
-        QVERIFY(QDir().mkpath(t.path("odd\nname")) && t.writeFile("odd\nname/hl.exe", {}));
-        t.ui.openAnswers = {t.path("odd\nname/hl.exe"), t.exePath()};
-        t.open().StartUp();
-        QCOMPARE(t.ui.messages, QStringList{t.path("odd\nname/hl.exe") + " cannot be used: its path holds a line break"});
-        QCOMPARE(t.ui.log.count("language") + t.ui.log.filter("open ").size(), 3);
-        QVERIFY(!t.ui.ended);
-        QVERIFY(t.readFile().startsWith(t.exePath().toUtf8() + "\r\n"));
+        const QString game = t.at("home/.local/share/Steam/steamapps/common/Half-Life/");
+        QVERIFY(QDir().mkpath(game) && WriteBytes(game + "hl_linux", ""));
+        QVERIFY(QDir().mkpath(t.at("share/quiltra")) && QDir().mkpath(t.at("bin")));
+        QVERIFY(TestPicture(QSize(40, 30)).save(t.at("share/quiltra/cs_default.jpg")));
+        t.ui.openAnswers = {t.exe()};
+        t.open("bin", SteamRootCandidates(t.at("home"))).StartUp();
+        QVERIFY(t.ui.log[1].endsWith(" | " + game + "hl_linux"));
+        QCOMPARE(t.config("fallback").count('\n'), 6);
+        QVERIFY(!QFile::exists(t.at("bin/config.dat")));
+        QCOMPARE(t.window->loadedPicture().size(), QSize(40, 30));
     }
 
-    // config.dat both beside the program and in the fallback folder: the newer one counts.
-    void newerOfTwoSettingsFiles_data()
-    {
-        QTest::addColumn<bool>("fallbackNewer");
-        QTest::newRow("beside the program newer") << false;
-        QTest::newRow("fallback newer") << true;
-    }
-    void newerOfTwoSettingsFiles()
-    {
-        QFETCH(bool, fallbackNewer);
-        GameTree t;
-        QVERIFY(QDir().mkpath(t.path("fallback")));
-        const QString beside = t.path("program/config.dat"), fallback = t.path("fallback/config.dat");
-        QVERIFY(WriteSettings(beside, Settings{.ExePath = t.exePath(), .Language = 0})
-                && WriteSettings(fallback, Settings{.ExePath = t.exePath(), .Language = 1}));
-        const QDateTime older = QDateTime::currentDateTime().addSecs(-3600);
-        QFile old(fallbackNewer ? beside : fallback);
-        QVERIFY(old.open(QIODevice::ReadWrite) && old.setFileTime(older, QFileDevice::FileModificationTime));
-        old.close();
-        t.open().StartUp();
-        QCOMPARE(t.window->CurrentLanguage(), fallbackNewer ? 1 : 0);
-    }
-
-    // A full disk under the program's folder keeps its config.dat whole; the settings go to the
-    // fallback folder, which the next start reads.
-    void fullProgramFolderKeepsConfig()
-    {
-        FullDisk disk;
-        MOUNT_FULL_DISK(disk, 256);
-        GameTree t;
-        const QString config = disk.path() + "/config.dat";
-        QVERIFY(WriteSettings(config, Settings{.ExePath = t.exePath(), .Language = 1, .CsFolder = "cstrike\\resource\\background"}));
-        QFile file(config);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray before = file.readAll();
-        QVERIFY(disk.fill());
-        t.ui.gameAnswers = {2};
-        t.window = std::make_unique<Main>(&t.ui, disk.path(), t.path("fallback"));
-        t.window->StartUp();
-        QVERIFY2(t.ui.messages.isEmpty() && !t.ui.ended, qPrintable(t.ui.messages.join('\n')));
-        QVERIFY(file.seek(0) && file.readAll() == before);
-        QVERIFY(t.readFile("fallback/config.dat").startsWith(t.exePath().toUtf8() + "\r\n 1\r\n"));
-    }
-
-    // With the executable not known yet, the dialog opens on the one Steam installed, in Steam of
-    // each kind; a library list Steam cannot have written finds nothing.
-    void steamInstallChosenAtFirst_data()
-    {
-        QTest::addColumn<QString>("library");   // where the game lies, under home
-        QTest::addColumn<QByteArray>("vdf");    // the native Steam's library list naming it, if any
-        QTest::addColumn<bool>("found");
-        QTest::newRow("native") << ".local/share/Steam" << QByteArray() << true;
-        QTest::newRow("Flatpak") << ".var/app/com.valvesoftware.Steam/data/Steam" << QByteArray() << true;
-        QTest::newRow("Snap") << "snap/steam/common/.local/share/Steam" << QByteArray() << true;
-        QTest::newRow("second library, nested list") << "lib" << QByteArray("\"libraryfolders\" { \"0\" { \"path\" \"%1\" } }") << true;
-        QTest::newRow("second library, flat list") << "lib" << QByteArray("\"LibraryFolders\" { \"1\" \"%1\" }") << true;
-        QTest::newRow("malformed list") << "lib" << QByteArray("\"libraryfolders\" { \"0\" { \"path\" \"%1\"") << false;
-    }
-    void steamInstallChosenAtFirst()
-    {
-#ifdef Q_OS_WIN
-        QSKIP("Steam's place comes from the registry here");
-#endif
-        QFETCH(QString, library); QFETCH(QByteArray, vdf); QFETCH(bool, found);
-        GameTree t;
-        const QString game = "home/" + library + "/steamapps/common/Half-Life/";
-        QVERIFY(QDir().mkpath(t.path(game)) && t.writeFile(game + "hl_linux", {}));
-        QVERIFY(QDir().mkpath(t.path("home/.steam/steam/steamapps")));
-        QVERIFY(vdf.isEmpty() || t.writeFile("home/.steam/steam/steamapps/libraryfolders.vdf",
-                                             QString::fromLatin1(vdf).arg(t.path("home/lib")).toUtf8()));
-        t.ui.openAnswers = {t.exePath()};
-        t.window = std::make_unique<Main>(&t.ui, t.path("program"), t.path("fallback"),
-                                          SteamRootCandidates(t.path("home")));
-        t.window->StartUp();
-        QCOMPARE(t.ui.log.filter("open ").value(0), "open Locate HL.exe | hl.exe (hl.exe);;Linux build (hl_linux hl.sh)"
-                                                        + (found ? " | " + t.path(game + "hl_linux") : QString()));
-    }
-
+    // Steam keeps Condition Zero in "czero": found without asking, and offered to the game.
     void steamConditionZeroNeedsNoPicker()
     {
         GameTree t;
-        // Steam keeps Condition Zero in "czero": found without asking, and offered to the game.
-        QVERIFY(t.writeConfig(0) && QDir(t.path("Half-Life/cz")).removeRecursively());
-        QVERIFY(QDir().mkpath(t.path("Half-Life/czero/resource/background")));
+        QVERIFY(t.writeConfig(0) && QDir().rename(t.install() + "/cz", t.install() + "/czero"));
         t.ui.gameAnswers = {1};
         t.ui.inputAnswers = {std::nullopt};
         t.open().StartUp();
-        t.control<elboton>("elboton1")->Click();
-        QCOMPARE(t.ui.log, QStringList({"game", "input Extra Parameters | -game czero"}));
-        QCOMPARE(t.readFile().split('\n').at(3),
-                 QDir::toNativeSeparators("czero/resource/background").toUtf8() + '\r');
-    }
-
-    void unwritableProgramFolderUsesFallback()
-    {
-        GameTree t;
-        // A folder below a regular file can be neither created nor written, even by root.
-        QVERIFY(t.writeFile("blocker", "x"));
-        t.ui.openAnswers = {t.exePath()};
-        t.open("blocker/program").StartUp();
-        QVERIFY2(t.ui.messages.isEmpty(), qPrintable(t.ui.messages.join('\n')));
-        QCOMPARE(t.readFile("fallback/config.dat").count('\n'), 6);
-    }
-
-    // Installed, the default pictures are shared data in ../share/quiltra, and the settings
-    // are the user's own, never written into the program's system folder.
-    void installedLayout()
-    {
-        GameTree t;
-        QImage picture(40, 30, QImage::Format_RGB32);
-        picture.fill(Qt::red);
-        QVERIFY(QDir().mkpath(t.path("share/quiltra")) && QDir().mkpath(t.path("bin")) && QDir().mkpath(t.path("fallback")));
-        QVERIFY(picture.save(t.path("share/quiltra/dod_default.jpg")));
-        QVERIFY(WriteSettings(t.path("fallback/config.dat"), Settings{.ExePath = t.exePath(), .Language = 0}));
-        t.ui.gameAnswers = {2};
-        t.open("bin").StartUp();
-        QCOMPARE(t.ui.log, QStringList{"game"});
-        QCOMPARE(t.window->loadedPicture().size(), QSize(40, 30));
-        QVERIFY(!QFile::exists(t.path("bin/config.dat")));
-        QCOMPARE(t.readFile("fallback/config.dat").split('\n').at(4), QDir::toNativeSeparators("dod/resource/background").toUtf8() + '\r');
+        t.click(1);
+        QCOMPARE(t.ui.log, QStringList({"input Extra Parameters | -game czero"}));
     }
 };
 

@@ -8,24 +8,21 @@
 #include "controls/elradio.h"
 
 #include <QApplication>
-#include <QTest>
-#include <QWidget>
+#include <QtTest>
 
-#include <array>
 #include <memory>
 #include <tuple>
 
-// Declares a data table's columns: columns<QString, int>({"kind", "index"}).
+// Declares a data table's columns: columns<QString, int>("kind", "index").
 template <typename... T>
-void columns(const std::array<const char *, sizeof...(T)> &names)
+void columns(auto... names)
 {
-    int i = 0;
-    (QTest::addColumn<T>(names[i++]), ...);
+    (QTest::addColumn<T>(names), ...);
 }
 
 // The running row's values, as QFETCH reads each: const auto [kind, index] = fetch<QString, int>("kind", "index").
-template <typename... T, typename... Name>
-std::tuple<T...> fetch(const Name &...names)
+template <typename... T>
+std::tuple<T...> fetch(auto... names)
 {
     return {*static_cast<T *>(QTest::qData(names, qMetaTypeId<T>()))...};
 }
