@@ -30,8 +30,10 @@ private slots:
     {
         QTest::addColumn<QString>("format");
         QTest::addColumn<int>("resolution");
-        for (const char *row : {"jpg 1", "png 1", "bmp 1", "jpg 0", "jpg 2", "jpg 3", "jpg 4"})
-            QTest::newRow(row) << QString(row).left(3) << QString(row).mid(4).toInt();
+        for (const QString format : {"jpg", "png", "bmp"}) {
+            for (int resolution = 0; resolution < ListedResolutionCount; ++resolution)
+                QTest::newRow(qPrintable(format + QString::number(resolution))) << format << resolution;
+        }
     }
     void sameFilesAsTheCommandLine()
     {
