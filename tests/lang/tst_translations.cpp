@@ -68,6 +68,14 @@ private slots:
             QVERIFY2(m.captured(2).isEmpty() && !m.captured(3).trimmed().isEmpty() && m.captured(3).count('%') == m.captured(1).count('%'),
                      qPrintable("not translated: " + m.captured(1)));
         QVERIFY2(ReadBytes(copy) == ReadBytes(ts), "quiltra_es.ts is not current; regenerate it with lupdate");
+        // English in both languages, so never offered for translation: the zip command's texts, the
+        // window's titles and English-only captions, the start-up dialogs' texts.
+        for (const char *english : {"Zip Files", "Files Zipped Successfully !", "Error: Files Not Zipped Correctly.",
+                                    "First Make The Background !", "Zip Files...", "Load Picture...", "Extra Parameters",
+                                    "Quiltra", "Quiltra 3.0", "Quiltra v3.0", "Choose Languaje / Seleccione Idioma",
+                                    "English", "Espa\u00f1ol", "Choose Game", "Ok", "Counter Strike 1.6",
+                                    "Counter Strike Condition Zero", "Day Of Defeat", "Half-Life DeathMatch"})
+            QVERIFY2(!text.contains("<source>" + QString::fromUtf8(english) + "</source>"), english);
     }
 };
 
