@@ -39,6 +39,7 @@ private slots:
         QTest::addColumn<bool>("game");
         QTest::addColumn<QString>("keys");
         QTest::addColumn<int>("answer");
+        QTest::newRow("Lang: English") << false << "Tab Space" << 0;
         QTest::newRow("Lang: Espanol") << false << "Down Return" << 1;
         QTest::newRow("Game: Condition Zero") << true << "Down Enter" << 1;
         QTest::newRow("Game: round to Half-Life, then Ok") << true << "Up Tab Space" << 3;
