@@ -69,9 +69,8 @@ private slots:
             << TgaHeader(2, 3, 2, 24, 0x30) + TgaPixels({0x778899, 0x445566, 0x112233, 0x102030, 0xddeeff, 0xaabbcc}) << both << "";
         QTest::newRow("32 bits, alpha, ID, footer")
             << TgaHeader(2, 1, 1, 32, 8, "id") + TgaPixels({0x40ff80}, 32, 0x80) + "TRUEVISION-XFILE." << PictureOf(1, {0x208040}) << "";
-        QTest::newRow("RLE across rows")
-            << TgaHeader(10, 3, 2, 32, 8) + '\x83' + TgaPixels({0x112233}, 32) + '\x01' + TgaPixels({0x445566, 0x778899}, 32)
-            << PictureOf(3, {0x112233, 0x445566, 0x778899, 0x112233, 0x112233, 0x112233}) << "";
+        QTest::newRow("RLE, a run of 65 across rows") << TgaHeader(10, 33, 2, 32, 8) + '\xc0' + TgaPixels({0x112233}, 32) + '\0' + TgaPixels({0x445566}, 32)
+                                                      << PictureOf(33, QList<QRgb>(32, 0x112233) << 0x445566 << QList<QRgb>(33, 0x112233)) << "";
         QTest::newRow("tile 256 wide") << TgaHeader(2, 256, 1, 24) + QByteArray(768, 0) << QImage() << "";
         bad("tile 257 wide", TgaHeader(2, 257, 1, 24) + QByteArray(771, 0), "it is 257x1 pixels, not within 256x256");
         bad("tile over 384 KB", QByteArray(384 * 1024 + 1, 0), "it is larger than 384 KB");
@@ -79,6 +78,7 @@ private slots:
         bad("grey", TgaHeader(3, 3, 2, 24) + px, "it is not a true-colour TGA picture");
         bad("colour map", TgaHeader(2, 3, 2, 24).replace(1, 1, "\1") + px, "it has a colour map");
         bad("16 bits", TgaHeader(2, 3, 2, 16) + px, "it has 16 bits a pixel, not 24 or 32");
+        bad("4097 wide", TgaHeader(2, 4097, 1, 24), "it is 4097x1 pixels, not within 4096x4096");
         bad("a byte short", TgaHeader(2, 3, 2, 24) + px.chopped(1), "its data ends early");
         bad("run past the end", TgaHeader(10, 3, 2, 24) + '\x86' + px.left(3), "a packet of its pixels runs past the end of the picture");
         bad("run without its pixel", TgaHeader(10, 3, 2, 32, 8) + '\x85' + px.left(3), "its data ends early");
