@@ -11,6 +11,7 @@
 #include "background/decodepicture.h"
 #include "background/generatebackground.h"
 #include "background/tilegrid.h"
+#include "commands/commands.h"
 #include "io/wholefile.h"
 #include "zip/installbackground.h"
 #include "zip/zipbackground.h"
@@ -145,19 +146,24 @@ QImage decodeFor(const QString &file, const QSize &needed = {})
 }
 
 // The hidden child mode: decodes one picture as the app does, then prints its size, the
-// milliseconds and the process's peak memory, so that peak is this decode's alone.
+// milliseconds and the process's peak memory, so that peak is this decode's alone. "framed":
+// decodes and cuts it as a make at 1280x1024 for a 16:9 screen does, from the picture's own size.
 constexpr char DecodeInChild[] = "--decode-in-child";
 
-int decodeInChild(const QString &file)
+int decodeInChild(const QString &file, bool framed)
 {
     QElapsedTimer timer;
     timer.start();
     QImage picture;
     QString error;
-    if (!DecodePicture(file, picture, &error)) {
+    const Commands::Framing forWide{2, {}, {}};
+    if (framed ? !Commands::DecodePictureFor(file, LargestResolution, &picture, &error, forWide)
+               : !DecodePicture(file, picture, &error)) {
         std::printf("error %s\n", qPrintable(error));
         return 1;
     }
+    if (framed)
+        picture = Commands::MadePicture(picture, LargestResolution, forWide);
     const double ms = timer.nsecsElapsed() / 1e6;
     std::printf("ok %d %d %.1f %ld\n", picture.width(), picture.height(), ms, peakMemoryKiB());
     return 0;
@@ -219,13 +225,14 @@ struct DecodeFigures
 };
 
 // Median time and highest peak of `runs` decodes of `file`, each in a fresh process.
-DecodeFigures decodeInOwnProcesses(const QString &file, int runs)
+DecodeFigures decodeInOwnProcesses(const QString &file, int runs, bool framed)
 {
     QList<double> samples;
     DecodeFigures figures{{}, 0, 0};
     for (int i = 0; i < runs; ++i) {
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(DecodeInChild), file});
+        child.start(QCoreApplication::applicationFilePath(),
+                    QStringList{QString::fromLatin1(DecodeInChild), file} + QStringList(framed ? 1 : 0, QStringLiteral("framed")));
         if (!child.waitForFinished(-1))
             fail(QStringLiteral("the decoding process did not finish: %1").arg(child.errorString()));
         const QStringList answer = QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed().split(' ');
@@ -350,8 +357,8 @@ void skipped(const QString &target, const QString &why)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc == 3 && qstrcmp(argv[1], DecodeInChild) == 0)
-        return decodeInChild(QString::fromLocal8Bit(argv[2]));
+    if ((argc == 3 || argc == 4) && qstrcmp(argv[1], DecodeInChild) == 0)
+        return decodeInChild(QString::fromLocal8Bit(argv[2]), argc == 4);
     if (argc == 4 && qstrcmp(argv[1], InstallInChild) == 0)
         return installInChild(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     const int runs = argc > 1 ? qMax(1, QString::fromLocal8Bit(argv[1]).toInt()) : 15;
@@ -562,6 +569,7 @@ int main(int argc, char *argv[])
         QString file;
         bool judged;     // a JPEG held to the memory target
         QString why;     // what a miss comes from, where it is known
+        bool framed = false;   // decoded and cut as a make framed for 16:9 at 1280x1024
     };
     QList<DecodeCase> decodeCases;
     const auto addJpegCase = [&](int width, int height, bool progressive, const QString &why = {}) {
@@ -588,6 +596,10 @@ int main(int argc, char *argv[])
         "is 15360x1024 or more, 60 MB, and the smallest eighth the decoder makes of it larger");
     addJpegCase(30000, 2000, false, panoramaWhy);
     addJpegCase(30001, 2001, false, panoramaWhy);
+    // A make framed for another screen keeps a part of the picture in its own pixels: it decodes
+    // the picture whole, not reduced.
+    for (int i : {1, 3})
+        decodeCases.append({decodeCases[i].what + QStringLiteral(", framed 16:9 make"), decodeCases[i].file, false, {}, true});
     for (const int bits : {24, 8}) {
         const QString file = tree.filePath(QStringLiteral("100mp-%1.bmp").arg(bits));
         writeFile(file, largeBmp(10000, 10000, bits));
@@ -596,7 +608,7 @@ int main(int argc, char *argv[])
     const int decodeRuns = std::min(runs, 3);
     QList<DecodeFigures> decodeFigures;
     for (const DecodeCase &decodeCase : decodeCases)
-        decodeFigures.append(decodeInOwnProcesses(decodeCase.file, decodeRuns));
+        decodeFigures.append(decodeInOwnProcesses(decodeCase.file, decodeRuns, decodeCase.framed));
 
     // 5. Installing a shared archive of 399 large tiles holds one tile at a time, never the whole.
     QString installProblem;

@@ -7,7 +7,8 @@
 #include "background/originalbackup.h"
 #include "commands/gamelocate.h"
 #include "background/tilegrid.h"
-#include "background/widehdpreview.h"
+#include "background/framing.h"
+#include "background/framingpreview.h"
 #include "controls/designvalues.h"
 #include "controls/elboton.h"
 #include "controls/elcombo.h"
@@ -20,8 +21,12 @@
 #include "games/steamlibrary.h"
 #include "io/paths.h"
 #include "io/tr.h"
+#include "io/wholefile.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <QCursor>
 #include <QDir>
 #include <QFileInfo>
@@ -83,7 +88,8 @@ Main::Main(UserInteraction *interaction, const QString &programFolder,
       m_interaction(interaction),
       m_programFolder(programFolder),
       m_steamFolders(steamFolders),
-      m_settingsLocation(programFolder, fallbackConfigFolder)
+      m_settingsLocation(programFolder, fallbackConfigFolder),
+      m_fallbackConfigFolder(fallbackConfigFolder)
 {
     setWindowTitle(QStringLiteral("Quiltra"));
     setAcceptDrops(true);
@@ -98,6 +104,14 @@ Main::Main(UserInteraction *interaction, const QString &programFolder,
 
     for (int resolution = 0; resolution < ResolutionCount; ++resolution)
         elcombo1->AddItem(ResolutionText(resolution));
+    for (int screen = 0; screen < ScreenShapeCount; ++screen)
+        elcombo2->AddItem(ScreenShapeText(screen));
+    // The screen the user made for last; 4:3, the stretch of old, when none is kept.
+    QByteArray kept;
+    ReadRegularFile(screenChoiceFile(), 16, &kept, nullptr);
+    m_framing.Screen = qMax(0, ScreenShapeIndex(QString::fromLatin1(kept.trimmed())));
+    elcombo2->SetListIndex(m_framing.Screen);
+    connect(elcombo2, &elcombo::Click, this, &Main::ScreenChange);
     // Selecting raises the list's Click, which sizes and paints the preview.
     elcombo1->SetListIndex(1);
     m_lastGeneratedResolution = -1;
@@ -137,21 +151,34 @@ void Main::createControls()
     elcombo1->ReadProperties(combo);
     elcombo1->setGeometry(374, 654, 145, 20);
 
+    // The screen choice sits in the title bar, clear of the controls below.
+    ellabel2 = new ellabel(elpanel1);
+    label.setText(QStringLiteral("caption"), QStringLiteral("Made for:"));
+    ellabel2->ReadProperties(label);
+    ellabel2->setGeometry(566, 9, 80, 20);
+    elcombo2 = new elcombo(elpanel1);
+    elcombo2->ReadProperties(combo);
+    elcombo2->setGeometry(650, 8, 100, 20);
+
     elframe1 = new elframe(elpanel1);
     elframe1->ReadProperties(PropertyStore());
     elframe1->setGeometry(12, 40, 803, 603);
 
     Picture3 = new PictureBox(elframe1);
     Picture3->setGeometry(1, 1, 800, 600);
+    Picture3->installEventFilter(this);
 
     const std::pair<QWidget *, const char *> named[] = {
         {elpanel1, "elpanel1"}, {elboton1, "elboton1"}, {elboton2, "elboton2"}, {elboton3, "elboton3"},
         {elboton4, "elboton4"}, {ellabel1, "ellabel1"}, {elcombo1, "elcombo1"}, {elframe1, "elframe1"},
-        {Picture3, "Picture3"}};
+        {Picture3, "Picture3"}, {ellabel2, "ellabel2"}, {elcombo2, "elcombo2"}};
     for (const auto &[control, name] : named)
         control->setObjectName(QLatin1String(name));
 
-    // Tab goes along the bottom row as it is seen, left to right.
+    // Tab goes as the window is seen: the screen choice at the top, the preview when it frames,
+    // then the bottom row, left to right.
+    setTabOrder(elcombo2, Picture3);
+    setTabOrder(Picture3, elboton1);
     setTabOrder(elboton1, elboton4);
     setTabOrder(elboton4, elcombo1);
     setTabOrder(elcombo1, elboton2);
@@ -355,7 +382,7 @@ bool Main::loadPictureFile(const QString &fileName)
     bool ok;
     {
         WaitCursor wait;
-        ok = Commands::DecodePictureFor(fileName, resolution, &decoded, &error);
+        ok = Commands::DecodePictureFor(fileName, resolution, &decoded, &error, m_framing);
     }
     if (!ok) {
         m_interaction->showMessage(error);
@@ -363,7 +390,9 @@ bool Main::loadPictureFile(const QString &fileName)
     }
     m_picture2 = decoded;
     m_pictureFile = fileName;
-    m_decodedFor = resolution;
+    m_decodedFor = Commands::DecodeSizeFor(resolution, m_framing);
+    // A new picture is framed afresh.
+    m_framing.Crop = m_framing.Keep = QRect();
     return true;
 }
 
@@ -374,6 +403,7 @@ void Main::ApplyCaptions()
     elboton2->setCaption(m_langStrings.Entry(profile.MakeCaption));
     elboton3->setCaption(m_langStrings.Entry(LangEntry::LoadPictureCaption));
     ellabel1->setCaption(m_langStrings.Entry(LangEntry::ResolutionCaption));
+    ellabel2->setCaption(Quiltra::tr("Made for:"));
     // Wide HD joins the list once the language is known; it is the same for every game.
     if (elcombo1->ListCount() == ResolutionCount)
         elcombo1->AddItem(Quiltra::tr("Wide HD"));
@@ -383,28 +413,144 @@ void Main::stretchPicture()
 {
     WaitCursor wait;
     const int resolution = elcombo1->GetListIndex();
-    // Another resolution needs the picture decoded for it; should its file be gone meanwhile,
-    // the picture decoded before serves.
+    // Another resolution or framing needs the picture decoded for it; should its file be gone
+    // meanwhile, the picture decoded before serves.
+    const QSize wanted = Commands::DecodeSizeFor(resolution, m_framing);
     QImage decoded;
-    if (!m_pictureFile.isEmpty() && m_decodedFor != resolution
-        && Commands::DecodePictureFor(m_pictureFile, resolution, &decoded, nullptr)) {
+    if (!m_pictureFile.isEmpty() && m_decodedFor != wanted
+        && Commands::DecodePictureFor(m_pictureFile, resolution, &decoded, nullptr, m_framing)) {
         m_picture2 = decoded;
-        m_decodedFor = resolution;
+        m_decodedFor = wanted;
     }
-    m_scaledPicture = Commands::MadePicture(m_picture2, resolution);
-    // Wide HD is shown whole, with what each kind of screen will show of it.
-    Picture3->setImage(resolution == WideHdResolution
-                           ? WideHdPreview(m_scaledPicture, Picture3->size(), PreviewBackColor)
-                           : m_scaledPicture);
+    m_scaledPicture = Commands::MadePicture(m_picture2, resolution, m_framing);
+    // The screen choice is for classic makes; Wide HD is made for every screen.
+    elcombo2->setEnabled(resolution != WideHdResolution);
+    const bool framing = !m_framing.isWhole(resolution) || resolution == WideHdResolution;
+    if (resolution >= 0 && resolution < ResolutionCount && !framing)
+        Picture3->resize(ResolutionSize(resolution));
+    else if (resolution >= 0 && resolution < ListedResolutionCount)
+        Picture3->resize(PreviewArea);
+    // A framed make is shown whole, darkened outside the part it keeps; Wide HD with what each
+    // kind of screen will show of it.
+    Picture3->setFocusPolicy(framing ? Qt::StrongFocus : Qt::NoFocus);
+    if (!framing) {
+        Picture3->setImage(m_scaledPicture);
+        return;
+    }
+    const QRect kept = Commands::FramedArea(m_picture2.size(), resolution, m_framing);
+    Picture3->setImage(FramingPreview(m_picture2, Picture3->size(), PreviewBackColor, kept,
+                                      resolution == WideHdResolution ? framedPart() : QRect()));
+}
+
+QRect Main::framedPart() const
+{
+    const int resolution = elcombo1->GetListIndex();
+    if (resolution == WideHdResolution)
+        return m_framing.Keep.isNull() ? ShownOnEveryScreen(m_picture2.size()) : m_framing.Keep;
+    return m_framing.isWhole(resolution) ? QRect() : Commands::FramedArea(m_picture2.size(), resolution, m_framing);
+}
+
+void Main::moveFraming(QPoint offset, double zoom)
+{
+    const QRect now = framedPart();
+    if (now.isEmpty())
+        return;
+    const QSize picture = m_picture2.size();
+    const bool wide = elcombo1->GetListIndex() == WideHdResolution;
+    // Never larger than the largest part of its shape, nor smaller than an eighth of it.
+    const QSize largest = wide ? ShownOnEveryScreen(picture).size() : LargestCentredArea(picture, m_framing.Screen).size();
+    const int width = qBound(qMax(1, largest.width() / 8), int(qRound(now.width() * zoom)), largest.width());
+    const QSize size(width, qBound(1, int(qRound(double(width) * largest.height() / largest.width())), largest.height()));
+    QRect moved(QPoint(), size);
+    moved.moveCenter(now.center() + offset);
+    moved.moveLeft(qBound(0, moved.left(), picture.width() - size.width()));
+    moved.moveTop(qBound(0, moved.top(), picture.height() - size.height()));
+    // Where no part of the picture could show it whole on every screen, it stays.
+    if (moved == now || (wide && WideHdTrim(picture, moved).isEmpty()))
+        return;
+    (wide ? m_framing.Keep : m_framing.Crop) = moved;
+    stretchPicture();
+}
+
+bool Main::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != Picture3 || framedPart().isEmpty())
+        return QWidget::eventFilter(watched, event);
+    const QRect place = PreviewPlace(m_picture2.size(), Picture3->size());
+    // One pixel of the preview is this many of the picture.
+    const double scale = place.isEmpty() ? 1.0 : double(m_picture2.width()) / place.width();
+    const auto moveBy = [this, scale](QPoint previewPixels) {
+        moveFraming(QPoint(qRound(previewPixels.x() * scale), qRound(previewPixels.y() * scale)), 1.0);
+    };
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        m_framingDrag = true;
+        m_framingFrom = mouse->position().toPoint();
+        Picture3->setFocus(Qt::MouseFocusReason);
+        return true;
+    }
+    case QEvent::MouseMove: {
+        if (!m_framingDrag)
+            return false;
+        const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+        moveBy(at - m_framingFrom);
+        m_framingFrom = at;
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        m_framingDrag = false;
+        return true;
+    case QEvent::Wheel:
+        if (const int turned = static_cast<QWheelEvent *>(event)->angleDelta().y())
+            moveFraming(QPoint(), turned > 0 ? 0.9 : 1 / 0.9);
+        return true;
+    case QEvent::KeyPress: {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        // An arrow moves by four pixels of the preview, forty with Shift.
+        const int step = key->modifiers() & Qt::ShiftModifier ? 40 : 4;
+        switch (key->key()) {
+        case Qt::Key_Left: moveBy(QPoint(-step, 0)); return true;
+        case Qt::Key_Right: moveBy(QPoint(step, 0)); return true;
+        case Qt::Key_Up: moveBy(QPoint(0, -step)); return true;
+        case Qt::Key_Down: moveBy(QPoint(0, step)); return true;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal: moveFraming(QPoint(), 0.9); return true;
+        case Qt::Key_Minus: moveFraming(QPoint(), 1 / 0.9); return true;
+        default: return false;
+        }
+    }
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+QString Main::screenChoiceFile() const
+{
+    return QDir(m_fallbackConfigFolder).filePath(QStringLiteral("made-for.txt"));
+}
+
+void Main::ScreenChange()
+{
+    const int screen = elcombo2->GetListIndex();
+    if (screen < 0 || screen >= ScreenShapeCount || screen == m_framing.Screen)
+        return;
+    m_framing.Screen = screen;
+    m_framing.Crop = QRect();
+    stretchPicture();
+    QString error;
+    if (!QDir().mkpath(m_fallbackConfigFolder))
+        error = Quiltra::tr("Cannot create the folder %1").arg(QDir::toNativeSeparators(m_fallbackConfigFolder));
+    else
+        WriteWholeFile(screenChoiceFile(), ScreenShapeText(screen).toLatin1() + "\r\n", &error);
+    if (!error.isEmpty())
+        m_interaction->showMessage(error);
 }
 
 void Main::ResolutionChange()
 {
-    const int resolution = elcombo1->GetListIndex();
-    if (resolution >= 0 && resolution < ResolutionCount)
-        Picture3->resize(ResolutionSize(resolution));
-    else if (resolution == WideHdResolution)
-        Picture3->resize(PreviewArea);
     stretchPicture();
 }
 
@@ -420,6 +566,7 @@ void Main::PastePicture()
     }
     m_picture2 = pasted.convertToFormat(QImage::Format_RGB32);
     m_pictureFile.clear();
+    m_framing.Crop = m_framing.Keep = QRect();
     stretchPicture();
 }
 

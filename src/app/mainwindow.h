@@ -46,6 +46,8 @@ public:
     // A picture from the clipboard, as if loaded.
     void PastePicture();
     void ResolutionChange();
+    // The screen choice changed: a classic make is framed for it from now on, and it is remembered.
+    void ScreenChange();
     // Puts the game's own background back, once the user agrees.
     void RestoreOriginal();
     // Saves the background the game shows now as one picture.
@@ -59,8 +61,12 @@ public:
     // The loaded picture (`Picture2`) and the scaled picture the preview shows.
     const QImage &loadedPicture() const { return m_picture2; }
     const QImage &scaledPicture() const { return m_scaledPicture; }
+    // The screen chosen and the part of the picture framed, in the loaded picture's pixels.
+    const Commands::Framing &framing() const { return m_framing; }
 
 protected:
+    // The preview frames the picture: dragged, wheeled and keyed.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     // A picture file dropped on the window loads as Load Picture loads it.
@@ -76,6 +82,8 @@ private:
     elboton *elboton4;   // zip
     ellabel *ellabel1;
     elcombo *elcombo1;
+    ellabel *ellabel2;   // "Made for:"
+    elcombo *elcombo2;   // the screen a classic make is for
     elframe *elframe1;
     PictureBox *Picture3;   // the preview, clipped by the frame
 
@@ -90,6 +98,14 @@ private:
     void ApplyCaptions();
     void storeSettings();
     void stretchPicture();
+    // The part of the picture the user frames now: a classic make's crop, or the area a Wide HD
+    // make keeps on every screen; empty when the make takes the whole picture as it is.
+    QRect framedPart() const;
+    // Moves the framed part by `offset` pixels of the picture and scales it by `zoom`, its shape
+    // kept, inside the picture and where the game can show it.
+    void moveFraming(QPoint offset, double zoom);
+    // The screen choice, kept for the user beside the fallback config.dat.
+    QString screenChoiceFile() const;
     bool loadPictureFile(const QString &fileName);
     void failStartUp(const QString &message);
     // The title panel's menu, as a window's icon opens its system menu.
@@ -116,7 +132,11 @@ private:
     int m_lastGeneratedResolution = -1;
     QImage m_picture2;
     QString m_pictureFile;    // the file m_picture2 was decoded from; empty for a pasted one
-    int m_decodedFor = -1;    // the resolution m_picture2 was decoded for
+    QSize m_decodedFor;       // the size m_picture2 was decoded for
+    Commands::Framing m_framing;   // in m_picture2's pixels
+    QString m_fallbackConfigFolder;
+    bool m_framingDrag = false;
+    QPoint m_framingFrom;     // where the drag was last, in the preview
     QImage m_scaledPicture;
 
     bool m_startUpQueued = false;

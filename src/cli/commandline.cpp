@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "background/framing.h"
 #include "background/tilegrid.h"
 #include "commands/commands.h"
 #include "commands/gamelocate.h"
@@ -31,6 +32,21 @@ int resolutionFromText(const QString &text)
     return -1;
 }
 
+// "X,Y,W,H": four whole numbers, the size above zero.
+bool areaFromText(const QString &text, QRect *area)
+{
+    const QStringList parts = text.split(u',');
+    int numbers[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        bool ok = parts.size() == 4;
+        numbers[i] = ok ? parts[i].toInt(&ok) : -1;
+        if (!ok || numbers[i] < 0)
+            return false;
+    }
+    *area = QRect(numbers[0], numbers[1], numbers[2], numbers[3]);
+    return !area->isEmpty();
+}
+
 } // namespace
 
 QString UsageText()
@@ -53,6 +69,10 @@ QString UsageText()
         "  --game-dir DIR   the game's install folder, holding hl.exe and the game folders\n"
         "  --exe PATH       the game's executable\n"
         "  --addon          work in the game's addon folder (<game>_addon)\n"
+        "  --screen 4:3|16:10|16:9|21:9      the screen a classic make is for (4:3 stretches\n"
+        "                   the whole picture; another keeps a part of that shape)\n"
+        "  --crop X,Y,W,H   that part, in the picture's pixels (the largest centred one)\n"
+        "  --keep X,Y,W,H   the part a wide-hd make shows whole on every screen from 4:3 to 21:9\n"
         "  --help           show this text\n"
         "  --version        show the version\n"
         "\n"
@@ -71,7 +91,7 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption help(QStringList{"h", "help"});
     const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption addon(QStringLiteral("addon"));
-    const QStringList valued{"game", "resolution", "game-dir", "exe"};
+    const QStringList valued{"game", "resolution", "game-dir", "exe", "screen", "crop", "keep"};
     QCommandLineParser parser;
     parser.addOptions({help, version, addon});
     for (const QString &name : valued)
@@ -116,6 +136,18 @@ CommandLine ParseCommandLine(const QStringList &arguments)
             return wrong(QStringLiteral("unknown resolution \"%1\"").arg(resolution));
     }
 
+    if (parser.isSet(QStringLiteral("screen"))) {
+        const QString screen = parser.value(QStringLiteral("screen"));
+        line.framing.Screen = ScreenShapeIndex(screen);
+        if (line.framing.Screen < 0)
+            return wrong(QStringLiteral("unknown screen \"%1\"").arg(screen));
+    }
+    for (const auto &[name, area] : {std::pair{"crop", &line.framing.Crop}, std::pair{"keep", &line.framing.Keep}}) {
+        const QString value = parser.value(QLatin1String(name));
+        if (parser.isSet(QLatin1String(name)) && !areaFromText(value, area))
+            return wrong(QStringLiteral("--%1 takes X,Y,W,H in the picture's pixels, not \"%2\"").arg(name, value));
+    }
+
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty())
         return wrong(QStringLiteral("no command given"));
@@ -140,6 +172,13 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         return wrong(QStringLiteral("%1 needs --game").arg(command));
     if (line.command == CommandLine::Make && line.resolution < 0)
         return wrong(QStringLiteral("make needs --resolution"));
+    const bool classic = line.command == CommandLine::Make && line.resolution != WideHdResolution;
+    if (parser.isSet(QStringLiteral("screen")) && !classic)
+        return wrong(QStringLiteral("--screen is for a make at 640x480, 800x600, 1024x768 or 1280x1024"));
+    if (!line.framing.Crop.isNull() && (!classic || line.framing.Screen == 0))
+        return wrong(QStringLiteral("--crop is for a make with --screen 16:10, 16:9 or 21:9"));
+    if (!line.framing.Keep.isNull() && (line.command != CommandLine::Make || classic))
+        return wrong(QStringLiteral("--keep is for a make at wide-hd"));
     if (!line.gameDir.isEmpty() && !line.exePath.isEmpty())
         return wrong(QStringLiteral("give --game-dir or --exe, not both"));
     return line;

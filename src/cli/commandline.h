@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commands/commands.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +15,7 @@ struct CommandLine {
     QString gameDir;         // the game's install folder, or empty
     QString exePath;         // the game's executable, or empty
     bool addon = false;      // work in the game's addon folder
+    Commands::Framing framing;   // --screen, --crop and --keep
     QString error;           // why the arguments are wrong; empty when they are right
 };
 

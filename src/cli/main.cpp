@@ -135,10 +135,17 @@ int run(const CommandLine &line, const Settings &stored, const LangStrings &stri
     case CommandLine::Make: {
         progress->setStep(Quiltra::tr("decoding the picture"));
         QImage decoded;
-        if (!Commands::DecodePictureFor(file, line.resolution, &decoded, &error))
+        if (!Commands::DecodePictureFor(file, line.resolution, &decoded, &error, line.framing))
             return fail(error);
+        // An area the picture cannot give is a wrong command line, said as such.
+        if (Commands::FramedArea(decoded.size(), line.resolution, line.framing, &error).isEmpty()) {
+            progress.reset();
+            print(stderr, QStringLiteral("quiltra-cli: ") + oneLine(error) + u'\n');
+            return WrongCommandLine;
+        }
         progress->setStep(Quiltra::tr("writing the tiles"));
-        CommandResult result = Commands::Make(game, Commands::MadePicture(decoded, line.resolution), line.resolution);
+        CommandResult result = Commands::Make(game, Commands::MadePicture(decoded, line.resolution, line.framing),
+                                              line.resolution);
         const GameProfile &profile = ProfileOf(line.game);
         if (result.status == CommandResult::ResourceFolderMissing)
             result.errorString = strings.Entry(profile.ResourceFolderMessage) + u' ' + game.Resource;

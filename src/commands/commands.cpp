@@ -2,6 +2,7 @@
 
 #include "background/composebackground.h"
 #include "background/decodepicture.h"
+#include "background/framing.h"
 #include "background/generatebackground.h"
 #include "background/originalbackup.h"
 #include "background/tilegrid.h"
@@ -23,6 +24,9 @@
 
 namespace {
 
+// A size no picture reaches: decoding for it gives the picture at its own size, never enlarged.
+const QSize OwnSize(1 << 30, 1 << 30);
+
 CommandResult outcome(bool ok, const QString &errorString, const QStringList &touched = {})
 {
     CommandResult result;
@@ -43,23 +47,66 @@ bool recordInBackup(const GameFolders &game, WholeFileSet *files, QString *error
 
 namespace Commands {
 
-QSize DecodeSizeFor(int resolution)
+bool Framing::isWhole(int resolution) const
 {
+    return resolution == WideHdResolution ? Keep.isNull() : Screen == 0;
+}
+
+QRect FramedArea(const QSize &picture, int resolution, const Framing &framing, QString *problem)
+{
+    const QRect whole(QPoint(), picture);
+    if (framing.isWhole(resolution) || picture.isEmpty())
+        return whole;
+    const auto refuse = [problem](const QString &reason) {
+        if (problem)
+            *problem = reason;
+        return QRect();
+    };
+    QRect area = resolution == WideHdResolution ? framing.Keep : framing.Crop;
+    if (area.isNull())
+        area = LargestCentredArea(picture, framing.Screen);
+    const QString shown = QStringLiteral("%1,%2,%3,%4").arg(area.x()).arg(area.y()).arg(area.width()).arg(area.height());
+    const QString size = QStringLiteral("%1x%2").arg(picture.width()).arg(picture.height());
+    if (area.isEmpty() || !whole.contains(area))
+        return refuse(Quiltra::tr("The area %1 is not inside the picture, which is %2.").arg(shown, size));
+    if (resolution == WideHdResolution) {
+        const QRect trim = WideHdTrim(picture, area);
+        if (trim.isEmpty())
+            return refuse(Quiltra::tr("No part of the picture shows the area %1 whole on every screen from 4:3 "
+                                      "to 21:9: it is too wide or too high for a picture of %2.").arg(shown, size));
+        return trim;
+    }
+    if (!HasScreenShape(area.size(), framing.Screen))
+        return refuse(Quiltra::tr("The area %1 does not have the shape of a %2 screen.")
+                          .arg(shown, ScreenShapeText(framing.Screen)));
+    return area;
+}
+
+QSize DecodeSizeFor(int resolution, const Framing &framing)
+{
+    // A part of the picture is kept in the picture's own pixels.
+    if (!framing.isWhole(resolution))
+        return OwnSize;
     // Wide HD keeps the picture's shape, which the all-purpose size already covers.
     return resolution == WideHdResolution ? QSize() : ResolutionSize(resolution);
 }
 
-bool DecodePictureFor(const QString &fileName, int resolution, QImage *decoded, QString *errorString)
+bool DecodePictureFor(const QString &fileName, int resolution, QImage *decoded, QString *errorString,
+                      const Framing &framing)
 {
-    return DecodePicture(fileName, *decoded, errorString, DecodeSizeFor(resolution));
+    return DecodePicture(fileName, *decoded, errorString, DecodeSizeFor(resolution, framing));
 }
 
-QImage MadePicture(const QImage &decoded, int resolution)
+QImage MadePicture(const QImage &decoded, int resolution, const Framing &framing)
 {
-    const QSize size = resolution == WideHdResolution ? WideHdSize(decoded.size()) : ResolutionSize(resolution);
+    const QRect area = FramedArea(decoded.size(), resolution, framing);
+    if (area.isEmpty())
+        return {};
+    const QImage kept = area == decoded.rect() ? decoded : decoded.copy(area);
+    const QSize size = resolution == WideHdResolution ? WideHdSize(kept.size()) : ResolutionSize(resolution);
     if (size.isEmpty())
         return {};
-    return decoded.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return kept.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 CommandResult Make(const GameFolders &game, const QImage &madePicture, int resolution)

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QList>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -24,17 +25,40 @@ struct CommandResult
 
 namespace Commands {
 
+// How a make frames the picture. The defaults frame nothing: a classic make stretches the whole
+// picture, and a Wide HD one keeps all of it in its shape.
+struct Framing
+{
+    int Screen = 0;   // the screen a classic make is for (ScreenShapeOf); 0, 4:3, stretches
+    QRect Crop;       // the part a classic make for another screen keeps, in the picture's
+                      // pixels; empty for the largest one centred
+    QRect Keep;       // the part of the picture a Wide HD make shows whole on every screen from
+                      // 4:3 to 21:9; empty for the whole picture, made as it is
+
+    // Whether a make at `resolution` stretches or fits the whole picture, as without framing.
+    bool isWhole(int resolution) const;
+};
+
+// The part of a picture of `picture` size a make at `resolution` keeps, framed by `framing`:
+// the whole picture, the crop (or the largest centred one), or the Wide HD trim that shows the
+// kept area on every screen. Empty, with the reason in the user's language, when the crop is
+// not inside the picture or not of the screen's shape, or when no part shows the kept area.
+QRect FramedArea(const QSize &picture, int resolution, const Framing &framing, QString *problem = nullptr);
+
 // The least size a picture is decoded at for a make at `resolution`: the resolution's own size,
-// or, in Wide HD, the size that keeps every pixel the fitted picture needs.
-QSize DecodeSizeFor(int resolution);
+// or, in Wide HD, the size that keeps every pixel the fitted picture needs; the picture's own
+// size when the make frames a part of it.
+QSize DecodeSizeFor(int resolution, const Framing &framing = {});
 
-// Decodes the picture file `fileName` as large as a make at `resolution` needs, into `decoded`.
-// The same file and resolution give the same pixels, whichever front end asks.
-bool DecodePictureFor(const QString &fileName, int resolution, QImage *decoded, QString *errorString);
+// Decodes the picture file `fileName` as large as a make at `resolution` framed by `framing`
+// needs, into `decoded`. The same file and choices give the same pixels, whichever front end asks.
+bool DecodePictureFor(const QString &fileName, int resolution, QImage *decoded, QString *errorString,
+                      const Framing &framing = {});
 
-// `decoded` as a make at `resolution` cuts it: stretched to the size of 0..3, or in Wide HD kept
-// in shape and fitted within 3840x1600. Null outside those.
-QImage MadePicture(const QImage &decoded, int resolution);
+// `decoded` as a make at `resolution` cuts it: the FramedArea stretched to the size of 0..3, or
+// in Wide HD kept in shape and fitted within 3840x1600. A framed make needs the picture decoded
+// at its own size (DecodePictureFor does so). Null outside those or when FramedArea is empty.
+QImage MadePicture(const QImage &decoded, int resolution, const Framing &framing = {});
 
 // Makes the background of `resolution` from `madePicture`, MadePicture's result: the game's own
 // background is kept aside first (failing that, nothing is written), the addon folder is made

@@ -486,6 +486,22 @@
         <source>it is not an ordinary file (a folder, a device or a pipe)</source>
         <translation>no es un archivo común (es una carpeta, un dispositivo o una tubería)</translation>
     </message>
+    <message>
+        <source>Made for:</source>
+        <translation>Hecho para:</translation>
+    </message>
+    <message>
+        <source>The area %1 is not inside the picture, which is %2.</source>
+        <translation>El área %1 no está dentro de la imagen, que mide %2.</translation>
+    </message>
+    <message>
+        <source>No part of the picture shows the area %1 whole on every screen from 4:3 to 21:9: it is too wide or too high for a picture of %2.</source>
+        <translation>Ninguna parte de la imagen muestra el área %1 entera en todas las pantallas de 4:3 a 21:9: es demasiado ancha o demasiado alta para una imagen de %2.</translation>
+    </message>
+    <message>
+        <source>The area %1 does not have the shape of a %2 screen.</source>
+        <translation>El área %1 no tiene la forma de una pantalla %2.</translation>
+    </message>
 </context>
 <context>
     <name>SkinnedControl</name>

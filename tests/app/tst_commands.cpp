@@ -1,4 +1,5 @@
 #include "app/gametree.h"
+#include "background/framing.h"
 #include "background/tilegrid.h"
 #include "common/warnings.h"
 #include "games/gameprofile.h"
@@ -25,20 +26,21 @@ private slots:
     void init() { FailOnUndeclaredWarnings(); }
 
     // The window and quiltra-cli make the same files from the same picture file: the tiles, both
-    // pairs of layout files (this game reads the HD pair) and the backup.
+    // pairs of layout files (this game reads the HD pair) and the backup; framed too, with the
+    // part the keys chose in the preview given to quiltra-cli.
     void sameFilesAsTheCommandLine_data()
     {
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<int>("resolution");
+        QTest::addColumn<QString>("format"); QTest::addColumn<int>("resolution"); QTest::addColumn<int>("screen");
         for (const QString format : {"jpg", "png", "bmp"}) {
             for (int resolution = 0; resolution < ListedResolutionCount; ++resolution)
-                QTest::newRow(qPrintable(format + QString::number(resolution))) << format << resolution;
+                QTest::newRow(qPrintable(format + QString::number(resolution))) << format << resolution << 0;
         }
+        QTest::newRow("jpg1, 21:9, moved") << "jpg" << 1 << 3;
+        QTest::newRow("png4, an area kept") << "png" << WideHdResolution << 0;
     }
     void sameFilesAsTheCommandLine()
     {
-        QFETCH(QString, format);
-        QFETCH(int, resolution);
+        QFETCH(QString, format); QFETCH(int, resolution); QFETCH(int, screen);
         GameTree window, cli;
         const QString file = window.at("picture." + format);
         for (GameTree *t : {&window, &cli})
@@ -47,14 +49,36 @@ private slots:
         window.ui.openAnswers = {file};
         // Decoded for 800x600 first.
         window.click(3);
+        window.control<elcombo>("elcombo2")->SetListIndex(screen);
+        window.control<elcombo>("elcombo1")->SetListIndex(resolution);
+        if (screen || resolution == WideHdResolution) {
+            for (const Qt::Key key : {Qt::Key_Equal, Qt::Key_Equal, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up})
+                QTest::keyClick(window.control<QWidget>("Picture3"), key);
+        }
         window.click(2, resolution);
         QCOMPARE(window.ui.messages, QStringList{"Hal-Life Background Generated Succesfully"});
 
+        const Commands::Framing &framing = window.window->framing();
+        const QRect area = screen ? framing.Crop : framing.Keep;
+        QVERIFY(area.isNull() == (!screen && resolution != WideHdResolution));
+        const QString more = area.isNull() ? QString() : QString("%1,%2,%3,%4").arg(area.x()).arg(area.y()).arg(area.width()).arg(area.height());
+        const QStringList framed = screen ? QStringList{"--screen", ScreenShapeText(screen), "--crop", more}
+                                          : area.isNull() ? QStringList() : QStringList{"--keep", more};
         QProcess process;
-        process.start(QUILTRA_CLI, {"make", file, "--game", "valve", "--game-dir", cli.install(), "--resolution",
-                                    resolution == WideHdResolution ? "wide-hd" : ResolutionText(resolution)});
+        process.start(QUILTRA_CLI, QStringList{"make", file, "--game", "valve", "--game-dir", cli.install(), "--resolution",
+                                    resolution == WideHdResolution ? "wide-hd" : ResolutionText(resolution)} + framed);
         QVERIFY(process.waitForFinished(60000) && process.exitCode() == 0);
         QVERIFY(Snapshot(window.resource("valve")).values() == Snapshot(cli.resource("valve")).values());
+    }
+
+    // The screen made for is kept for the user, and is the choice the next time.
+    void screenChoiceRemembered()
+    {
+        GameTree t;
+        t.open();
+        t.control<elcombo>("elcombo2")->SetListIndex(2);
+        t.open();
+        QCOMPARE(t.control<elcombo>("elcombo2")->GetListIndex(), 2);
     }
 
     // A failed make says why in the chosen language and keeps what was made last to zip;

@@ -76,19 +76,21 @@ private slots:
         QVERIFY2(filter.startsWith("open Load Picture... | Picture File(*.bmp,*.jpg) (*.bmp *.BMP ") && filter.contains(" *.png *.PNG"), qPrintable(filter));
     }
 
-    // Tab goes along the bottom row as it is seen: Run, Zip, the list, Make, Load, and round.
+    // Tab goes as the window is seen: along the bottom row, Run, Zip, the list, Make, Load, then the
+    // screen choice at the top, the preview once it frames the picture, and round.
     void tabOrderAsSeen()
     {
         t->window->show();
+        t->control<elcombo>("elcombo2")->SetListIndex(2);
         QStringList names;
         QWidget *at = t->control<elboton>("elboton1");
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < 7; ++i) {
             do
                 at = at->nextInFocusChain();
             while (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisibleTo(t->window.get()));
             names << at->objectName();
         }
-        QCOMPARE(names, (QStringList{"elboton4", "elcombo1", "elboton2", "elboton3", "elboton1"}));
+        QCOMPARE(names, (QStringList{"elboton4", "elcombo1", "elboton2", "elboton3", "elcombo2", "Picture3", "elboton1"}));
     }
 
     // Not shown, the window has no system move: it follows the pointer itself while the title is held.

@@ -2,7 +2,8 @@
 #include "background/generatebackground.h"
 #include "background/savetga.h"
 #include "background/tgaread.h"
-#include "background/widehdpreview.h"
+#include "background/framing.h"
+#include "background/framingpreview.h"
 #include "common/fakegame.h"
 #include "common/tgareader.h"
 
@@ -94,17 +95,16 @@ private slots:
         QCOMPARE(picture, read);
     }
 
-    // A Wide HD background as each screen shows it: the game covers the screen keeping the shape, centred. Previewed 2:1
-    // in 800x600: on the back colour above y 100, the 4:3 outline 133 pixels in.
-    void wideHdPreview()
+    // The preview of a framed make: the picture fitted on the back colour, darkened outside the part kept, the 4:3
+    // outline of that part (what the game's cover shows on 4:3) 125 of its 1000 pixels down, at 0.4 preview pixels each.
+    void framingPreview()
     {
-        QCOMPARE(ScreenCover({2400, 1600}, 4, 3), QRect(133, 0, 2133, 1600));
-        QCOMPARE(ScreenCover({2400, 1600}, 16, 9), QRect(0, 125, 2400, 1350));
-        QImage made(2000, 1000, QImage::Format_RGB32);
-        made.fill(Qt::black);
-        const QImage preview = WideHdPreview(made, {800, 600}, Qt::white);
+        QImage picture(2000, 1000, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        const QImage preview = FramingPreview(picture, {800, 600}, Qt::blue, {0, 0, 1000, 1000}, {0, 0, 10, 10});
         QCOMPARE(preview.size(), QSize(800, 600));
-        QVERIFY(preview.pixel(400, 99) == 0xffffffff && preview.pixel(400, 300) == 0xff000000 && preview.pixel(133, 300) == qRgb(255, 214, 10));
+        const QList<QRgb> seen{preview.pixel(400, 99), preview.pixel(200, 300), preview.pixel(600, 300), preview.pixel(200, 150)};
+        QCOMPARE(seen, QList<QRgb>({qRgb(0, 0, 255), qRgb(255, 255, 255), qRgb(105, 105, 105), qRgb(255, 214, 10)}));
     }
 
     // The 640x480 pair's bytes: CR LF, an empty line before each row of tiles.

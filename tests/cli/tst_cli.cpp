@@ -64,6 +64,12 @@ private slots:
         row("unknown option --fast", {"games", "--fast"});
         row("export writes a .png, .jpg, .jpeg or .bmp file, not \"a.gif\"", {"export", "a.gif", "--game", "dod"});
         row("give --game-dir or --exe, not both", {"restore", "--game", "dod", "--exe", "a", "--game-dir=b"});
+        const QStringList make{"make", "a", "--game", "dod", "--resolution"};
+        row("unknown screen \"5:4\"", make + QStringList{"800x600", "--screen", "5:4"});
+        row("--crop takes X,Y,W,H in the picture's pixels, not \"1,2,3\"", make + QStringList{"800x600", "--screen", "16:9", "--crop", "1,2,3"});
+        row("--crop is for a make with --screen 16:10, 16:9 or 21:9", make + QStringList{"800x600", "--crop", "0,0,16,9"});
+        row("--keep is for a make at wide-hd", make + QStringList{"800x600", "--keep", "0,0,4,3"});
+        row("--screen is for a make at 640x480, 800x600, 1024x768 or 1280x1024", make + QStringList{"wide-hd", "--screen", "16:9"});
     }
     void wrongCommandLine()
     {
@@ -73,6 +79,14 @@ private slots:
         QCOMPARE(run.err.section('\n', 0, 0), QString("quiltra-cli: ") + QTest::currentDataTag());
         QVERIFY(run.err.contains("\nUsage: quiltra-cli COMMAND"));
         QCOMPARE(run.out, QString());
+    }
+
+    // An area the picture cannot give is a wrong command line too, said as the command says why.
+    void wrongArea()
+    {
+        const Run run = make("dod", {"--game-dir", "Half-Life", "--screen", "16:9", "--crop", "0,0,160,90"});
+        QCOMPARE(run.err, "quiltra-cli: The area 0,0,160,90 is not inside the picture, which is 96x64.\n");
+        QCOMPARE(run.status, 2);
     }
 
     void helpAndVersion()

@@ -8,6 +8,9 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QTemporaryDir>
+
+#include <optional>
 
 // The bytes of `path`, or "<unreadable>" when it cannot be read.
 inline QByteArray ReadBytes(const QString &path)
@@ -86,4 +89,12 @@ protected:
 private:
     qint64 m_room;
     QString m_reason;
+};
+
+// A fresh temporary folder as the current one, for tests that work where they stand; each call
+// leaves the last one, which goes.
+struct FreshFolder
+{
+    std::optional<QTemporaryDir> dir;
+    bool enter() { return dir.emplace().isValid() && QDir::setCurrent(dir->path()); }
 };

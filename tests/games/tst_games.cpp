@@ -8,20 +8,15 @@
 #include "games/settings.h"
 #include "games/steamlibrary.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 // Each test works in a fresh current folder.
 class TestGames : public QObject {
     Q_OBJECT
-    std::optional<QTemporaryDir> m_dir;
+    FreshFolder m_folder;
 
 private slots:
-    void init()
-    {
-        m_dir.emplace();
-        QVERIFY(QDir::setCurrent(m_dir->path()));
-    }
+    void init() { QVERIFY(m_folder.enter()); }
 
     // Each game's row (label, Steam app id), and the launch argument offered
     // for the folder in use, spelt as on disk.

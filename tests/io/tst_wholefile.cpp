@@ -4,7 +4,6 @@
 #include "io/wholefile.h"
 
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -29,14 +28,10 @@ static QString commitTheSet()
 // Each test works in a fresh current folder.
 class TestWholeFile : public QObject {
     Q_OBJECT
-    std::optional<QTemporaryDir> m_dir;
+    FreshFolder m_folder;
 
 private slots:
-    void init()
-    {
-        m_dir.emplace();
-        QVERIFY(QDir::setCurrent(m_dir->path()));
-    }
+    void init() { QVERIFY(m_folder.enter()); }
     void cleanup() { SetFault({}); }
 
     // A real file system with two pages left: the check says so before the first byte, and a
