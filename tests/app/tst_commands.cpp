@@ -71,16 +71,6 @@ private slots:
         QVERIFY(Snapshot(window.resource("valve")).values() == Snapshot(cli.resource("valve")).values());
     }
 
-    // The screen made for is kept for the user, and is the choice the next time.
-    void screenChoiceRemembered()
-    {
-        GameTree t;
-        t.open();
-        t.control<elcombo>("elcombo2")->SetListIndex(2);
-        t.open();
-        QCOMPARE(t.control<elcombo>("elcombo2")->GetListIndex(), 2);
-    }
-
     // A failed make says why in the chosen language and keeps what was made last to zip;
     // without its resource folder the game cannot get a background at all.
     void failedMake()

@@ -91,6 +91,9 @@ private slots:
             names << at->objectName();
         }
         QCOMPARE(names, (QStringList{"elboton4", "elcombo1", "elboton2", "elboton3", "elcombo2", "Picture3", "elboton1"}));
+        // The screen made for is kept for the user, the choice of the next window.
+        t->open();
+        QCOMPARE(t->control<elcombo>("elcombo2")->GetListIndex(), 2);
     }
 
     // Not shown, the window has no system move: it follows the pointer itself while the title is held.

@@ -102,7 +102,6 @@ private slots:
         QImage picture(2000, 1000, QImage::Format_RGB32);
         picture.fill(Qt::white);
         const QImage preview = FramingPreview(picture, {800, 600}, Qt::blue, {0, 0, 1000, 1000}, {0, 0, 10, 10});
-        QCOMPARE(preview.size(), QSize(800, 600));
         const QList<QRgb> seen{preview.pixel(400, 99), preview.pixel(200, 300), preview.pixel(600, 300), preview.pixel(200, 150)};
         QCOMPARE(seen, QList<QRgb>({qRgb(0, 0, 255), qRgb(255, 255, 255), qRgb(105, 105, 105), qRgb(255, 214, 10)}));
     }

@@ -19,10 +19,8 @@ class TestFraming : public QObject {
     QImage made(const QImage &picture, int resolution, const Commands::Framing &framing, bool hd)
     {
         QImage shown;
-        QString error;
-        const CommandResult result = Commands::Make(game, Commands::MadePicture(picture, resolution, framing), resolution);
-        if (!result.ok() || !ComposeBackground(game.Resource, hd, &shown, &error))
-            qWarning() << result.errorString << error;
+        Commands::Make(game, Commands::MadePicture(picture, resolution, framing), resolution);
+        ComposeBackground(game.Resource, hd, &shown, nullptr);
         return shown;
     }
 
@@ -92,11 +90,21 @@ private slots:
         }
     }
 
+    // A framed make's area is in the picture's own pixels: its file is decoded whole, not reduced
+    // for the resolution as a stretch of it is.
+    void framedDecodesWhole()
+    {
+        QImage decoded[2];
+        QVERIFY(TestPicture({2400, 1500}).save(g.at("p.png")));
+        QVERIFY(Commands::DecodePictureFor(g.at("p.png"), 0, &decoded[0], nullptr) && Commands::DecodePictureFor(g.at("p.png"), 0, &decoded[1], nullptr, {2, {}, {}}));
+        QCOMPARE(decoded[0].size(), QSize(768, 480));
+        QCOMPARE(decoded[1].size(), QSize(2400, 1500));
+    }
+
     // An area the picture cannot give is refused, saying why (one outside it, by quiltra-cli's test).
     void refusesAreas()
     {
         QString problem;
-        QVERIFY(Commands::MadePicture(TestPicture({1600, 1200}), 1, {2, {0, 0, 800, 600}, {}}).isNull());
         QVERIFY(Commands::FramedArea({1600, 1200}, 1, {2, {0, 0, 800, 600}, {}}, &problem).isEmpty());
         QCOMPARE(problem, "The area 0,0,800,600 does not have the shape of a 16:9 screen.");
         QVERIFY(Commands::FramedArea({1600, 1200}, WideHdResolution, {0, {}, {0, 0, 1600, 1200}}, &problem).isEmpty());
