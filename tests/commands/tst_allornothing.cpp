@@ -81,16 +81,19 @@ private slots:
     // quiltra-cli ended at each of its renames in turn, as a kill ends it, in a make, a make over
     // it, an install and a restore, in the game's own folder and in its addon folder: the next
     // command on the game finds it as it was, with nothing left behind, and says so once. The
-    // restore, done at last, gives back the game as it first was.
+    // restore, done at last, gives back the game as it first was. An addon folder that is there
+    // without its resource folder gets the first make's journal.
     void stopAtEveryRename_data()
     {
-        QTest::addColumn<QString>("addon");
-        QTest::newRow("own folder") << "";
-        QTest::newRow("addon folder") << " --addon";
+        QTest::addColumn<QString>("addon"); QTest::addColumn<int>("commands");
+        QTest::newRow("own folder") << "" << 4;
+        QTest::newRow("addon folder") << " --addon" << 4;
+        QTest::newRow("addon folder there") << " --addon" << 1;
     }
     void stopAtEveryRename()
     {
-        QFETCH(QString, addon);
+        QFETCH(QString, addon); QFETCH(int, commands);
+        QVERIFY(commands == 4 || QDir().mkpath(g->install() + "/cstrike_addon"));
         QVERIFY(TestPicture({640, 480}, 3).save("p.png"));
         // No config.dat of the user's; this process's own fault seam is set already.
         qputenv("HOME", g->at("home").toUtf8());
@@ -104,7 +107,7 @@ private slots:
             return process.exitCode() == 0;
         };
         const auto first = Snapshot(g->install());
-        for (const char *command : {"make p.png --resolution 800x600", "make p.png --resolution 640x480", "install shared.zip", "restore"}) {
+        for (const char *command : QList<const char *>{"make p.png --resolution 800x600", "make p.png --resolution 640x480", "install shared.zip", "restore"}.first(commands)) {
             const auto old = Snapshot(g->install());
             int n = 1;
             for (; n < 200 && !cli(command, "stop-rename:" + QString::number(n)); ++n) {
@@ -114,7 +117,7 @@ private slots:
             }
             QVERIFY(n > 1 && n < 200);
         }
-        QCOMPARE(Snapshot(g->install()), first);
+        QVERIFY(commands == 1 || Snapshot(g->install()) == first);
     }
 
     // The HD switch is read from the game's own liblist.gam, even for work in its addon folder.

@@ -27,11 +27,12 @@ class TestFraming : public QObject {
 private slots:
     // A white disc on black, made at 800x600 for each screen, shows round on screens of that
     // shape: its width over its height, each measured through its middle (the sums of
-    // brightness keep a fraction of a pixel) and stretched as the game stretches, is 1.00.
+    // brightness keep a fraction of a pixel) and stretched as the game stretches, is 1.00; and
+    // its middle stays in the middle.
     void classicShowsRound_data()
     {
         QTest::addColumn<int>("screen"); QTest::addColumn<QSize>("picture"); QTest::addColumn<QList<QSize>>("screens");
-        const QList<QSize> pictures{{1600, 1200}, {1200, 1200}, {900, 1600}};
+        const QList<QSize> pictures{{1600, 1200}, {2400, 800}, {900, 1600}};
         const QList<QList<QSize>> sizes{{{1024, 768}}, {{1680, 1050}}, {{1920, 1080}},
                                         {{2560, 1080}, {3440, 1440}}};
         QTest::addRow("4:3, stretched") << 0 << pictures[0] << sizes[0];
@@ -52,11 +53,12 @@ private slots:
         painter.drawEllipse(QRectF(disc.rect()).center(), radius, radius);
         painter.end();
         const QImage shown = made(disc, 1, {screen, {}, {}}, false);
-        double across = 0, down = 0;
+        double across = 0, down = 0, x = 0, y = 0;
         for (int i = 0; i < 800; ++i) {
-            across += qGray(shown.pixel(i, 300));
-            down += i < 600 ? qGray(shown.pixel(400, i)) : 0;
+            across += qGray(shown.pixel(i, 300)); x += i * qGray(shown.pixel(i, 300));
+            down += i < 600 ? qGray(shown.pixel(400, i)) : 0; y += i < 600 ? i * qGray(shown.pixel(400, i)) : 0;
         }
+        QVERIFY(qAbs(x / across - 399.5) < 1 && qAbs(y / down - 299.5) < 1);
         for (const QSize &size : screens) {
             const double factor = (across * size.width() / 800) / (down * size.height() / 600);
             QVERIFY2(qAbs(factor - 1) <= 0.01, qPrintable(QString::number(factor)));
