@@ -49,8 +49,7 @@ private slots:
         QFETCH(bool, game); QFETCH(QString, keys); QFETCH(int, answer);
         const std::unique_ptr<ChoiceDialog> dialog(game ? static_cast<ChoiceDialog *>(new TheGame) : new TheLang);
         dialog->show();
-        QApplication::setActiveWindow(dialog.get());
-        dialog->findChild<elradio *>()->setFocus(Qt::TabFocusReason);
+        focusFromKeyboard(dialog->findChild<elradio *>());
         PressKeys(keys);
         QCOMPARE(dialog->Answer(), answer);
     }

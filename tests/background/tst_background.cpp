@@ -2,7 +2,6 @@
 #include "background/generatebackground.h"
 #include "background/savetga.h"
 #include "background/tgaread.h"
-#include "background/framing.h"
 #include "background/framingpreview.h"
 #include "common/fakegame.h"
 #include "common/tgareader.h"
@@ -41,7 +40,7 @@ private slots:
         QCOMPARE(WideHdSize({1000, 3000}), QSize(533, 1600));
         QCOMPARE(WideHdSize({100000, 10}), QSize(3840, 1));
         QCOMPARE(WideHdSize({640, 360}), QSize(640, 360));
-        QCOMPARE(WideHdSize({}), QSize());
+        QCOMPARE(WideHdSize({0, 5000}), QSize());
         QCOMPARE(BackgroundFolder(R"(C:\HL\hl.exe)", R"(cstrike\resource\background)"), R"(C:\HL\cstrike\resource\background\)");
         QCOMPARE(ResourceFolder("/HL/hl_linux", R"(cstrike\resource\background)"), "/HL/cstrike/resource");
     }
@@ -54,14 +53,13 @@ private slots:
         QVERIFY2(tga.SaveTGAinFile(g->at("t.tga"), picture), qPrintable(tga.errorString()));
         const QByteArray bytes = ReadBytes(g->at("t.tga"));
         QCOMPARE(bytes.first(21).toHex(), "000002000000000000000000" "2d010200" "1800" "0d7f00");
-        QCOMPARE(bytes.last(3).toHex(), "5c00fe");
         QCOMPARE(ReadTga(g->at("t.tga")), picture);
     }
 
     // Decoded top row first whatever the order stored, or refused with the reason; a tile also within 256x256 and 384 KB.
     void readsTga_data()
     {
-        QTest::addColumn<QByteArray>("bytes"); QTest::addColumn<QImage>("read"); QTest::addColumn<QString>("reason");
+        columns<QByteArray, QImage, QString>("bytes", "read", "reason");
         const QImage both = PictureOf(3, Top + Bottom);
         const QByteArray px = TgaPixels(Top + Bottom);
         const auto bad = [](const char *tag, const QByteArray &bytes, const char *why) { QTest::newRow(tag) << bytes << QImage() << why; };
@@ -125,7 +123,7 @@ private slots:
     // The one reader, a row per branch: what it reads ("WxH", then "path x y" a tile), or why it refuses.
     void parses_data()
     {
-        QTest::addColumn<QByteArray>("text"); QTest::addColumn<QString>("read");
+        columns<QByteArray, QString>("text", "read");
         const QString ab = "4x2; bg/a.tga 0 0; bg/b.tga 2 0";
         QTest::newRow("CR LF, tabs, comments") << QByteArray("// mine\r\n\r\nresolution\t4\t2\r\nbg/a.tga\tfit\t0\t0\r\nbg/b.tga  fit 2 0 // b\r\n") << ab;
         QTest::newRow("CR, backslashes") << QByteArray("resolution 4 2\rbg\\a.tga scaled 0 0\rbg\\b.tga scaled 2 0") << ab;
@@ -181,7 +179,7 @@ private slots:
     // Each tile its part of the picture, then the layout files, nothing else.
     void makes_data()
     {
-        QTest::addColumn<int>("res"); QTest::addColumn<QSize>("size"); QTest::addColumn<bool>("readsHd"); QTest::addColumn<int>("layouts");
+        columns<int, QSize, bool, int>("res", "size", "readsHd", "layouts");
         QTest::newRow("640x480") << 0 << QSize(640, 480) << false << 2;
         QTest::newRow("800x600, HD menu") << 1 << QSize(800, 600) << true << 4;
         QTest::newRow("Wide HD 533x1600") << 4 << QSize(533, 1600) << false << 4;

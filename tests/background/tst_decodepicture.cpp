@@ -57,7 +57,7 @@ private slots:
     // What the need asks, by default fitting in 3840x1600 and stretching to 1280x1024, each side rounded up.
     void decodedSize_data()
     {
-        QTest::addColumn<QSize>("original"); QTest::addColumn<QSize>("needed"); QTest::addColumn<QSize>("least");
+        columns<QSize, QSize, QSize>("original", "needed", "least");
         QTest::newRow("rounded up") << QSize(8000, 6000) << QSize() << QSize(2134, 1600);
         QTest::newRow("wide") << QSize(9001, 3000) << QSize() << QSize(3840, 1280);
         QTest::newRow("panorama") << QSize(30000, 2000) << QSize() << QSize(15360, 1024);
@@ -74,7 +74,7 @@ private slots:
     // Reduced as far as the need allows (a JPEG by eighths), upright, RGB32; Qt's allocation limit as it was.
     void decodes_data()
     {
-        QTest::addColumn<QSize>("shown"); QTest::addColumn<QSize>("needed"); QTest::addColumn<QSize>("decoded");
+        columns<QSize, QSize, QSize>("shown", "needed", "decoded");
         // Decoded whole, past Qt's own allocation limit, then reduced.
         QTest::newRow("BMP of 183 MB") << QSize(8000, 6000) << QSize(640, 480) << QSize(640, 480);
         QTest::newRow("at a quarter") << QSize(4000, 3000) << QSize(640, 480) << QSize(1000, 750);
@@ -129,7 +129,7 @@ private slots:
     // Refused, the picture as it was, with the reason; the file named as it is, "%1" and all.
     void refuses_data()
     {
-        QTest::addColumn<QByteArray>("bytes"); QTest::addColumn<QString>("reason");
+        columns<QByteArray, QString>("bytes", "reason");
         const QString large = "it is too large (%1 pixels; at most 100 megapixels)", damaged = "the file is damaged or incomplete";
         QByteArray huge = jpegOf(quarters({16, 16}));
         // Its frame header declares 65000 x 65000.

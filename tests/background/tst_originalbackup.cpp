@@ -54,7 +54,6 @@ private slots:
     {
         const auto before = tree(g->install());
         QString error;
-        QVERIFY(!HasOriginalBackup(r()));
         QVERIFY2(firstChange(&error), qPrintable(error));
         QVERIFY2(change({"background/new.tga", "background/other.tga", "HD_BackgroundLayout.txt", "BackgroundLayout.txt"}, &error), qPrintable(error));
         QCOMPARE(ReadBytes(OriginalBackupFolder(r()) + "/manifest.txt"),
@@ -76,7 +75,7 @@ private slots:
     // A backup not as it was kept is never restored; a damaged manifest stops every change.
     void damagedBackupChangesNothing_data()
     {
-        QTest::addColumn<QString>("file"); QTest::addColumn<QByteArray>("from"); QTest::addColumn<QByteArray>("to"); QTest::addColumn<QString>("reason");
+        columns<QString, QByteArray, QByteArray, QString>("file", "from", "to", "reason");
         const auto row = [](const char *tag, const char *file, const QByteArray &from, const QByteArray &to, const QString &reason) {
             QTest::newRow(tag) << file << from << to << reason;
         };

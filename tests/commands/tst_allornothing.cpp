@@ -49,7 +49,7 @@ private slots:
     // into it is done. The restore, done at last, gives back the game as it first was.
     void failureAtEveryStep_data()
     {
-        QTest::addColumn<QString>("fault"); QTest::addColumn<bool>("addon");
+        columns<QString, bool>("fault", "addon");
         for (const char *fault : {"rename", "write", "fsync"}) {
             QTest::addRow("%s", fault) << fault << false;
             QTest::addRow("%s, addon", fault) << fault << true;
@@ -85,7 +85,7 @@ private slots:
     // without its resource folder gets the first make's journal.
     void stopAtEveryRename_data()
     {
-        QTest::addColumn<QString>("addon"); QTest::addColumn<int>("commands");
+        columns<QString, int>("addon", "commands");
         QTest::newRow("own folder") << "" << 4;
         QTest::newRow("addon folder") << " --addon" << 4;
         QTest::newRow("addon folder there") << " --addon" << 1;

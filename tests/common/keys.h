@@ -15,3 +15,12 @@ inline void PressKeys(const QString &script, QWidget *fallback = nullptr)
         QTest::keyClick(target, key.key(), key.keyboardModifiers());
     }
 }
+
+// Focuses control as Tab does; offscreen a shown window becomes active only later, so it is made so here.
+inline void focusFromKeyboard(QWidget *control)
+{
+    QApplication::setActiveWindow(control->window());
+    if (QWidget *focused = QApplication::focusWidget())
+        focused->clearFocus();
+    control->setFocus(Qt::TabFocusReason);
+}

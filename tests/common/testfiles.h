@@ -9,8 +9,10 @@
 #include <QMap>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <optional>
+#include <tuple>
 
 // The bytes of `path`, or "<unreadable>" when it cannot be read.
 inline QByteArray ReadBytes(const QString &path)
@@ -98,3 +100,17 @@ struct FreshFolder
     std::optional<QTemporaryDir> dir;
     bool enter() { return dir.emplace().isValid() && QDir::setCurrent(dir->path()); }
 };
+
+// Declares a data table's columns: columns<QString, int>("kind", "index").
+template <typename... T>
+void columns(auto... names)
+{
+    (QTest::addColumn<T>(names), ...);
+}
+
+// The running row's values, as QFETCH reads each: const auto [kind, index] = fetch<QString, int>("kind", "index").
+template <typename... T>
+std::tuple<T...> fetch(auto... names)
+{
+    return {*static_cast<T *>(QTest::qData(names, qMetaTypeId<T>()))...};
+}

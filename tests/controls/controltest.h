@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/testfiles.h"
 #include "controls/elboton.h"
 #include "controls/elcombo.h"
 #include "controls/elframe.h"
@@ -11,21 +12,6 @@
 #include <QtTest>
 
 #include <memory>
-#include <tuple>
-
-// Declares a data table's columns: columns<QString, int>("kind", "index").
-template <typename... T>
-void columns(auto... names)
-{
-    (QTest::addColumn<T>(names), ...);
-}
-
-// The running row's values, as QFETCH reads each: const auto [kind, index] = fetch<QString, int>("kind", "index").
-template <typename... T>
-std::tuple<T...> fetch(auto... names)
-{
-    return {*static_cast<T *>(QTest::qData(names, qMetaTypeId<T>()))...};
-}
 
 // A new control of the kind named by its class name.
 inline std::unique_ptr<SkinnedControl> makeControl(const QString &kind)
@@ -42,13 +28,4 @@ inline std::unique_ptr<SkinnedControl> makeControl(const QString &kind)
 inline QRgb shownAt(QWidget *control, int x, int y)
 {
     return control->grab().toImage().pixel(x, y) & 0xFFFFFF;
-}
-
-// Focuses control as Tab does; offscreen a shown window becomes active only later, so it is made so here.
-inline void focusFromKeyboard(QWidget *control)
-{
-    QApplication::setActiveWindow(control->window());
-    if (QWidget *focused = QApplication::focusWidget())
-        focused->clearFocus();
-    control->setFocus(Qt::TabFocusReason);
 }

@@ -22,7 +22,7 @@ private slots:
     // for the folder in use, spelt as on disk.
     void rows_data()
     {
-        QTest::addColumn<int>("game"); QTest::addColumn<QString>("folder"); QTest::addColumn<QString>("row");
+        columns<int, QString, QString>("game", "folder", "row");
         QTest::newRow("Cs") << 0 << "CZero/x" << "Counter Strike 1.6|10|-game cstrike";
         QTest::newRow("Cz in CZero") << 1 << R"(CZero\x)" << "Counter Strike Condition Zero|80|-game CZero";
         QTest::newRow("Dod") << 2 << "" << "Day Of Defeat|30|-game dod";
@@ -41,7 +41,7 @@ private slots:
     // where Steam is found; the game inside its own folder.
     void launch_data()
     {
-        QTest::addColumn<QString>("exe"); QTest::addColumn<QString>("steam"); QTest::addColumn<QString>("command");
+        columns<QString, QString, QString>("exe", "steam", "command");
         const QString dir = "/S/SteamApps/Common/H/";
         QTest::newRow("in Steam") << dir + "hl.sh" << "/st" << "/st|-applaunch|10|-a|b  c|" + dir;
         QTest::newRow("no Steam") << dir + "hl.sh" << "" << dir + "hl.sh|-a|b  c|" + dir;
@@ -58,7 +58,7 @@ private slots:
     // it is elsewhere or ends otherwise.
     void pickedFolder_data()
     {
-        QTest::addColumn<QString>("picked"); QTest::addColumn<QString>("root"); QTest::addColumn<QString>("relative");
+        columns<QString, QString, QString>("picked", "root", "relative");
         QTest::newRow("any case") << "/H/c/Resource/Background" << "/H/" << "c/Resource/Background";
         QTest::newRow("mixed separators") << R"(C:\H\c/RESOURCE\background\\)" << R"(C:\H)" << R"(c/RESOURCE\background\\)";
         QTest::newRow("not at a folder's edge") << "/H2/c/resource/background" << "/H" << "";
@@ -76,7 +76,7 @@ private slots:
     // language " 0", " 1" or "-1", a seventh only while the addon folders are used.
     void settings_data()
     {
-        QTest::addColumn<QByteArray>("bytes"); QTest::addColumn<QByteArray>("written");
+        columns<QByteArray, QByteArray>("bytes", "written");
         const QByteArray addon = "x\r\n 1\r\na\r\nb\r\nc\r\nd\r\n 1\r\n";
         QTest::newRow("none") << QByteArray() << QByteArray("\r\n-1\r\n\r\n\r\n\r\n\r\n");
         QTest::newRow("two lines, -1") << QByteArray("x\r\n-1") << QByteArray("x\r\n-1\r\n\r\n\r\n\r\n\r\n");
@@ -97,7 +97,7 @@ private slots:
     // Whether liblist.gam switches the HD layout files on.
     void hdBackground_data()
     {
-        QTest::addColumn<QString>("liblist"); QTest::addColumn<bool>("on");
+        columns<QString, bool>("liblist", "on");
         QTest::newRow("quoted, any letter case") << "HD_Background \"1\"\r\n" << true;
         QTest::newRow("CR alone, bare, last wins") << "hd_background \"0\"\rhd_background 1\r" << true;
         QTest::newRow("commented out, not 1") << "// hd_background \"1\"\nhd_background 2" << false;
@@ -113,7 +113,7 @@ private slots:
     // The nested and the flat form of libraryfolders.vdf.
     void libraryFolders_data()
     {
-        QTest::addColumn<QString>("vdf"); QTest::addColumn<QString>("folders");
+        columns<QString, QString>("vdf", "folders");
         QTest::newRow("nested, comment, quoted brace") << "// c\n'libraryfolders' { '0' { 'path' '/a{b}' 'apps' { '7' '1' } } '1' { 'path' '/m' } }" << "/a{b}|/m";
         QTest::newRow("flat, escaped backslashes") << R"('LibraryFolders' { 'ContentStatsID' '-4' '1' 'D:\\S' '2' 'E:\\G\\S' })" << R"(D:\S|E:\G\S)";
     }

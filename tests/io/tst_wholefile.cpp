@@ -6,7 +6,6 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include <sys/stat.h>
 #include <sys/wait.h>
 
 // The files of the walks' set, before or after it: c.tga removed, a.tga replaced, made/e.tga
@@ -70,7 +69,7 @@ private slots:
     // even the folders it made.
     void refused_data()
     {
-        QTest::addColumn<QString>("name"); QTest::addColumn<QString>("reason");
+        columns<QString, QString>("name", "reason");
         const QString control = "its name holds a control character";
         // A name of 255 bytes, in folders to make.
         QTest::newRow("fine") << "new/sub/" + QString(255, 'x') << "";
@@ -99,7 +98,7 @@ private slots:
     // is named by its fault.
     void walk_data()
     {
-        QTest::addColumn<QString>("failing");
+        columns<QString>("failing");
         const QString journal = ".*/quiltra-journal-\\w{6}.txt";
         const QStringList renamed{journal, "c.tga", "a.tga", "made/e.tga", ""}, written{"a.tga", "made/e.tga", journal, ""};
         for (const QString point : {"rename", "stop-rename", "write", "fsync"}) {
@@ -144,7 +143,7 @@ private slots:
     // tst_allornothing). Each row is named by the file it reads.
     void readRegularFile_data()
     {
-        QTest::addColumn<QString>("reason");
+        columns<QString>("reason");
         QTest::newRow("at-cap") << "";
         QTest::newRow("over-cap") << "it is larger than 2 KB";
         QTest::newRow("missing") << "No such file or directory";

@@ -61,7 +61,6 @@ private slots:
                                         "-target-language", "es", "-no-obsolete", "-locations", "none", "-ts", copy});
         QVERIFY2(lupdate.waitForFinished(120000) && lupdate.exitCode() == 0, lupdate.readAllStandardError());
         const QString text = QString::fromUtf8(ReadBytes(copy));
-        QVERIFY(text.count("<message>") > 50);
         static const QRegularExpression message("<source>(.*?)</source>\\s*<translation( type=\"unfinished\")?>(.*?)</",
                                                 QRegularExpression::DotMatchesEverythingOption);
         for (const auto &m : message.globalMatch(text))

