@@ -23,7 +23,10 @@ struct GameTree : FakeGame {
     GameTree() { QDir().mkpath(at("program")); }
     QByteArray config(const QString &folder = "program") const { return ReadBytes(at(folder + "/config.dat")); }
     // Writes config.dat beside the program with `language` and the executable.
-    bool writeConfig(qint16 language) const { return WriteSettings(at("program/config.dat"), {.ExePath = exe(), .Language = language}); }
+    bool writeConfig(qint16 language) const
+    {
+        return WriteSettings(at("program/config.dat"), {.ExePath = exe(), .Language = language});
+    }
     // The window's control named `name` ("elcombo1", "Picture3").
     template<typename Control>
     Control *control(const char *name) const { return window->findChild<Control *>(QLatin1String(name)); }

@@ -53,7 +53,8 @@ public:
     }
     int askLanguage() override { return next(languageAnswers, "language"); }
     int askGame() override { return next(gameAnswers, "game"); }
-    bool startDetached(const QString &program, const QStringList &arguments, const QString &folder, QString *error) override
+    bool startDetached(const QString &program, const QStringList &arguments, const QString &folder,
+                       QString *error) override
     {
         log.append("start " + QStringList{program, arguments.join(','), folder}.join(" | "));
         *error = startError;

@@ -16,7 +16,8 @@ class TestCommands : public QObject {
     static bool start(GameTree &t, int game, qint16 language = 0)
     {
         t.ui.gameAnswers = {game};
-        if (!TestPicture(QSize(64, 48)).save(t.at("program/") + ProfileOf(game).DefaultPicture) || !t.writeConfig(language))
+        if (!TestPicture(QSize(64, 48)).save(t.at("program/") + ProfileOf(game).DefaultPicture)
+            || !t.writeConfig(language))
             return false;
         t.open().StartUp();
         return t.ui.messages.isEmpty() && !t.ui.ended;
@@ -61,12 +62,16 @@ private slots:
         const Commands::Framing &framing = window.window->framing();
         const QRect area = screen ? framing.Crop : framing.Keep;
         QVERIFY(area.isNull() == (!screen && resolution != WideHdResolution));
-        const QString more = area.isNull() ? QString() : QString("%1,%2,%3,%4").arg(area.x()).arg(area.y()).arg(area.width()).arg(area.height());
+        const QString more = area.isNull()
+            ? QString()
+            : QString("%1,%2,%3,%4").arg(area.x()).arg(area.y()).arg(area.width()).arg(area.height());
         const QStringList framed = screen ? QStringList{"--screen", ScreenShapeText(screen), "--crop", more}
                                           : area.isNull() ? QStringList() : QStringList{"--keep", more};
         QProcess process;
-        process.start(QUILTRA_CLI, QStringList{"make", file, "--game", "valve", "--game-dir", cli.install(), "--resolution",
-                                    resolution == WideHdResolution ? "wide-hd" : ResolutionText(resolution)} + framed);
+        process.start(QUILTRA_CLI,
+                      QStringList{"make", file, "--game", "valve", "--game-dir", cli.install(), "--resolution",
+                                  resolution == WideHdResolution ? "wide-hd" : ResolutionText(resolution)}
+                          + framed);
         QVERIFY(process.waitForFinished(60000) && process.exitCode() == 0);
         QVERIFY(Snapshot(window.resource("valve")).values() == Snapshot(cli.resource("valve")).values());
     }
@@ -100,9 +105,12 @@ private slots:
         t.ui.menuAnswers = {0};
         t.ui.yesNoAnswers = {true};
         emit t.control<elpanel>("elpanel1")->TitleMouseDown(2, 0, 40, 5);
-        QCOMPARE(t.ui.log, (QStringList{"menu Restaurar El Fondo Original|Exportar El Fondo Como Imagen...|Instalar Un Fondo Desde Un Zip..."
-                                        "|Abrir La Carpeta Del Fondo|[ ] Usar La Carpeta Addon|Acerca De Quiltra",
-                                        "ask \u00BFRestaurar el fondo original de Counter Strike 1.6? El actual ser\u00E1 reemplazado."}));
+        QCOMPARE(
+            t.ui.log,
+            (QStringList{
+                "menu Restaurar El Fondo Original|Exportar El Fondo Como Imagen...|Instalar Un Fondo Desde Un Zip..."
+                "|Abrir La Carpeta Del Fondo|[ ] Usar La Carpeta Addon|Acerca De Quiltra",
+                "ask \u00BFRestaurar el fondo original de Counter Strike 1.6? El actual ser\u00E1 reemplazado."}));
         QCOMPARE(t.ui.messages, QStringList{"Fondo Original Restaurado"});
         QCOMPARE(t.window->LastGeneratedResolution(), -1);
     }
@@ -140,7 +148,8 @@ private slots:
         t.click(2);
         t.ui.saveAnswers = {t.at("shared"), t.at("other.zip"), t.at("shown.png")};
         t.click(4);
-        QCOMPARE(t.ui.log + t.ui.messages, QStringList({"save Zip Files... | Zip File(*.zip)", "Files Zipped Successfully !"}));
+        QCOMPARE(t.ui.log + t.ui.messages,
+                 QStringList({"save Zip Files... | Zip File(*.zip)", "Files Zipped Successfully !"}));
         QVERIFY(QFile::rename(t.at("shared"), t.at("shared.zip")));
         QVERIFY(QFile::remove(t.resource("cstrike", "background/800_2_c_loading.tga")));
         t.click(4);
@@ -149,7 +158,8 @@ private slots:
         t.ui.openAnswers = {t.at("shared.zip")};
         t.menu(2);
         t.menu(1);
-        QCOMPARE(t.ui.messages.mid(1), QStringList({"Background Installed", "Background Installed", "Background Exported"}));
+        QCOMPARE(t.ui.messages.mid(1),
+                 QStringList({"Background Installed", "Background Installed", "Background Exported"}));
         // What was made may have been replaced.
         QCOMPARE(t.window->LastGeneratedResolution(), -1);
     }

@@ -15,7 +15,8 @@ private slots:
         // config.dat's lines after the executable, the captions of Run, Make, Load and the label.
         columns<int, int, int, QString, QString, QString>("stored", "language", "game", "asked", "config",
                                                           "captions");
-        QTest::newRow("first start") << -1 << 0 << 0 << "language|open Locate HL.exe|game" << " 0|cstrike/resource/background|||"
+        QTest::newRow("first start") << -1 << 0 << 0 << "language|open Locate HL.exe|game"
+                                     << " 0|cstrike/resource/background|||"
                                      << "Run Cs|Make Cs Background|Load Picture|Resolution";
         QTest::newRow("language 7 asked again") << 7 << 1 << 2 << "language|game" << " 1|||dod/resource/background|"
                                                 << "Ejecutar Dod|Crear Fondo Dod|Cargar Imagen|Resoluci\u00f3n";
@@ -56,7 +57,8 @@ private slots:
         const QString hl = t.install() + '/';
         QVERIFY(QDir(hl + "cstrike").removeRecursively() && QDir().mkpath(hl + "cstrike/resource"));
         QVERIFY(works ? QDir().mkpath(hl + folder) : WriteBytes(hl + folder, ""));
-        QVERIFY(WriteSettings(t.at("program/config.dat"), {.ExePath = t.exe(), .Language = 0, .CsFolder = stored ? folder : ""}));
+        QVERIFY(WriteSettings(t.at("program/config.dat"),
+                              {.ExePath = t.exe(), .Language = 0, .CsFolder = stored ? folder : ""}));
         t.ui.folderAnswers = {hl + folder};
         t.open().StartUp();
         QCOMPARE(t.ui.log.size(), stored ? 1 : 2);
@@ -74,7 +76,8 @@ private slots:
         QVERIFY(QDir().mkpath(t.at("odd\nname")) && WriteBytes(odd, ""));
         t.ui.openAnswers = {odd};
         t.open().StartUp();
-        QCOMPARE(t.ui.messages, (QStringList{odd + " cannot be used: its path holds a line break", "Unable To Locate HL.exe"}));
+        QCOMPARE(t.ui.messages,
+                 (QStringList{odd + " cannot be used: its path holds a line break", "Unable To Locate HL.exe"}));
         QCOMPARE(t.ui.log.filter("open ").size(), 2);
         QVERIFY(t.ui.ended && !QFile::exists(t.at("program/config.dat")));
     }

@@ -36,7 +36,8 @@ private slots:
         for (int resolution : {0, 3}) {
             t->control<elcombo>("elcombo1")->SetListIndex(resolution);
             QCOMPARE(t->window->scaledPicture().size(), ResolutionSize(resolution));
-            QCOMPARE(t->control<PictureBox>("Picture3")->grab().toImage().convertToFormat(QImage::Format_RGB32), t->window->scaledPicture());
+            QCOMPARE(t->control<PictureBox>("Picture3")->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                     t->window->scaledPicture());
         }
     }
 
@@ -73,7 +74,9 @@ private slots:
         // Cancelled.
         w.LoadPicture();
         const QString filter = t->ui.log.last();
-        QVERIFY2(filter.startsWith("open Load Picture... | Picture File(*.bmp,*.jpg) (*.bmp *.BMP ") && filter.contains(" *.png *.PNG"), qPrintable(filter));
+        QVERIFY2(filter.startsWith("open Load Picture... | Picture File(*.bmp,*.jpg) (*.bmp *.BMP ")
+                     && filter.contains(" *.png *.PNG"),
+                 qPrintable(filter));
     }
 
     // Tab goes as the window is seen: along the bottom row, Run, Zip, the list, Make, Load, then the
@@ -90,7 +93,8 @@ private slots:
             while (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisibleTo(t->window.get()));
             names << at->objectName();
         }
-        QCOMPARE(names, (QStringList{"elboton4", "elcombo1", "elboton2", "elboton3", "elcombo2", "Picture3", "elboton1"}));
+        QCOMPARE(names,
+                 (QStringList{"elboton4", "elcombo1", "elboton2", "elboton3", "elcombo2", "Picture3", "elboton1"}));
         // The screen made for is kept for the user, the choice of the next window.
         t->open();
         QCOMPARE(t->control<elcombo>("elcombo2")->GetListIndex(), 2);

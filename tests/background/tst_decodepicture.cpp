@@ -37,13 +37,14 @@ QByteArray bmpHeader(qint32 w, qint32 h)
     return bytes;
 }
 
-// A photo stored as `stored`, its EXIF orientation `turn` (8: turned three quarters clockwise, as Qt takes it mirrored, flipped
-// and turned a quarter).
+// A photo stored as `stored`, its EXIF orientation `turn` (8: turned three quarters clockwise, as Qt takes it mirrored,
+// flipped and turned a quarter).
 QByteArray turnedJpeg(const QImage &stored, char turn)
 {
     const QByteArray jpeg = jpegOf(stored);
-    return jpeg.left(2) + QByteArray::fromHex("ffe10022") + QByteArray("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0", 24)
-           + turn + QByteArray(7, 0) + jpeg.mid(2);
+    return jpeg.left(2) + QByteArray::fromHex("ffe10022")
+        + QByteArray("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0", 24) + turn + QByteArray(7, 0)
+        + jpeg.mid(2);
 }
 
 } // namespace
@@ -86,9 +87,11 @@ private slots:
         const QString tag = QTest::currentDataTag(), file = m_dir.filePath(tag);
         // A BMP black, its pixels a hole in the file.
         const bool bmp = tag.startsWith("BMP");
-        QVERIFY(WriteBytes(file, bmp ? bmpHeader(shown.width(), shown.height())
-                                 : tag.startsWith("turned") ? turnedJpeg(quarters(shown).transformed(QTransform().rotate(90)), 8)
-                                                            : jpegOf(quarters(shown))));
+        QVERIFY(WriteBytes(file,
+                           bmp ? bmpHeader(shown.width(), shown.height())
+                               : tag.startsWith("turned")
+                               ? turnedJpeg(quarters(shown).transformed(QTransform().rotate(90)), 8)
+                               : jpegOf(quarters(shown))));
         QVERIFY(!bmp || QFile::resize(file, 54 + 3 * shown.width() * shown.height()));
         const int limit = QImageReader::allocationLimit();
         QImage picture;
@@ -102,7 +105,8 @@ private slots:
         for (const QPoint at : {QPoint(x, y), QPoint(x + 7, y), QPoint(x, y + 7), QPoint(x + 7, y + 7)}) {
             const QRgb pixel = picture.pixel(at);
             const bool red = at == QPoint(x, y);
-            QVERIFY2(bmp ? pixel == 0xff000000 : (qRed(pixel) > 200) == red && (qBlue(pixel) > 200) == !red && qGreen(pixel) < 40,
+            QVERIFY2(bmp ? pixel == 0xff000000
+                         : (qRed(pixel) > 200) == red && (qBlue(pixel) > 200) == !red && qGreen(pixel) < 40,
                      qPrintable(QString::number(pixel, 16)));
         }
     }
@@ -114,7 +118,9 @@ private slots:
         unsigned char *jpeg = nullptr;
         unsigned long size = 0;
         const tjhandle encoder = tjInitCompress();
-        QVERIFY(tjCompress2(encoder, reinterpret_cast<uchar *>(inks.data()), 16, 0, 16, TJPF_CMYK, &jpeg, &size, TJSAMP_444, 100, 0) == 0);
+        QVERIFY(tjCompress2(encoder, reinterpret_cast<uchar *>(inks.data()), 16, 0, 16, TJPF_CMYK, &jpeg, &size,
+                            TJSAMP_444, 100, 0)
+                == 0);
         QVERIFY(WriteBytes(m_dir.filePath("cmyk"), QByteArray(reinterpret_cast<char *>(jpeg), size)));
         tjFree(jpeg);
         tjDestroy(encoder);
@@ -123,20 +129,24 @@ private slots:
         QVERIFY2(DecodePicture(m_dir.filePath("cmyk"), picture, &error), qPrintable(error));
         // 242, 128, 56 times 200 / 255, give or take what YCCK loses.
         const QRgb p = picture.pixel(9, 9);
-        QVERIFY2(qAbs(qRed(p) - 189) < 2 && qAbs(qGreen(p) - 100) < 2 && qAbs(qBlue(p) - 43) < 2, qPrintable(QString::number(p, 16)));
+        QVERIFY2(qAbs(qRed(p) - 189) < 2 && qAbs(qGreen(p) - 100) < 2 && qAbs(qBlue(p) - 43) < 2,
+                 qPrintable(QString::number(p, 16)));
     }
 
     // Refused, the picture as it was, with the reason; the file named as it is, "%1" and all.
     void refuses_data()
     {
         columns<QByteArray, QString>("bytes", "reason");
-        const QString large = "it is too large (%1 pixels; at most 100 megapixels)", damaged = "the file is damaged or incomplete";
+        const QString large = "it is too large (%1 pixels; at most 100 megapixels)",
+                      damaged = "the file is damaged or incomplete";
         QByteArray huge = jpegOf(quarters({16, 16}));
         // Its frame header declares 65000 x 65000.
         qToBigEndian<quint32>(0xfde8fde8, huge.data() + huge.indexOf("\xff\xc0") + 5);
         QTest::newRow("JPEG %2 %1") << huge << large.arg("65000 x 65000");
-        QTest::newRow("BMP over Qt's limit") << bmpHeader(60000, 60000) + QByteArray(99, 0) << large.arg("60000 x 60000");
-        QTest::newRow("BMP top row first") << bmpHeader(20000, -20000) + QByteArray(99, 0) << large.arg("20000 x 20000");
+        QTest::newRow("BMP over Qt's limit")
+            << bmpHeader(60000, 60000) + QByteArray(99, 0) << large.arg("60000 x 60000");
+        QTest::newRow("BMP top row first")
+            << bmpHeader(20000, -20000) + QByteArray(99, 0) << large.arg("20000 x 20000");
         QTest::newRow("BMP a row over") << bmpHeader(10000, 10001) + QByteArray(99, 0) << large.arg("10000 x 10001");
         const QByteArray jpeg = jpegOf(quarters({600, 400}));
         const qsizetype scan = jpeg.indexOf("\xff\xda") + 200;

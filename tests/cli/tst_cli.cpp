@@ -17,7 +17,10 @@ class TestCli : public QObject {
 
     QString program() const { return m_dir.filePath("quiltra-cli"); }
     QString at(const QString &relative) const { return m_game->at(relative); }
-    QStringList tiles(const QString &game) const { return QDir(m_game->resource(game, "background")).entryList({"*.tga"}); }
+    QStringList tiles(const QString &game) const
+    {
+        return QDir(m_game->resource(game, "background")).entryList({"*.tga"});
+    }
 
     struct Run {
         // -1 for a crash too.
@@ -43,7 +46,8 @@ private slots:
     {
         FailOnUndeclaredWarnings();
         m_game.emplace();
-        QVERIFY(QDir::setCurrent(at("")) && qputenv("HOME", at("").toLocal8Bit()) && qputenv("XDG_CONFIG_HOME", at("").toLocal8Bit()));
+        QVERIFY(QDir::setCurrent(at("")) && qputenv("HOME", at("").toLocal8Bit())
+                && qputenv("XDG_CONFIG_HOME", at("").toLocal8Bit()));
         QFile::remove(m_dir.filePath("config.dat"));
         QVERIFY(TestPicture(QSize(96, 64)).save("picture.jpg"));
     }
@@ -66,10 +70,13 @@ private slots:
         row("export writes a .png, .jpg, .jpeg or .bmp file, not \"a.gif\"", {"export", "a.gif", "--game", "dod"});
         row("give --game-dir or --exe, not both", {"restore", "--game", "dod", "--exe", "a", "--game-dir=b"});
         row("unknown screen \"5:4\"", make + QStringList{"800x600", "--screen", "5:4"});
-        row("--crop takes X,Y,W,H in the picture's pixels, not \"1,2,3\"", make + QStringList{"800x600", "--screen", "16:9", "--crop", "1,2,3"});
-        row("--crop is for a make with --screen 16:10, 16:9 or 21:9", make + QStringList{"800x600", "--crop", "0,0,16,9"});
+        row("--crop takes X,Y,W,H in the picture's pixels, not \"1,2,3\"",
+            make + QStringList{"800x600", "--screen", "16:9", "--crop", "1,2,3"});
+        row("--crop is for a make with --screen 16:10, 16:9 or 21:9",
+            make + QStringList{"800x600", "--crop", "0,0,16,9"});
         row("--keep is for a make at wide-hd", make + QStringList{"800x600", "--keep", "0,0,4,3"});
-        row("--screen is for a make at 640x480, 800x600, 1024x768 or 1280x1024", make + QStringList{"wide-hd", "--screen", "16:9"});
+        row("--screen is for a make at 640x480, 800x600, 1024x768 or 1280x1024",
+            make + QStringList{"wide-hd", "--screen", "16:9"});
     }
     void wrongCommandLine()
     {
@@ -105,10 +112,13 @@ private slots:
     void failures_data()
     {
         columns<QStringList>("arguments");
-        QTest::newRow("Cannot find the folder nowhere") << QStringList{"restore", "--game", "dod", "--game-dir", "nowhere"};
+        QTest::newRow("Cannot find the folder nowhere")
+            << QStringList{"restore", "--game", "dod", "--game-dir", "nowhere"};
         QTest::newRow("Cannot find the game's executable hl") << QStringList{"restore", "--game", "dod", "--exe", "hl"};
-        QTest::newRow("Cannot find the folder %1/dod/resource/background/") << QStringList{"restore", "--game", "dod", "--exe", "picture.jpg"};
-        QTest::newRow("Error: Files Not Zipped Correctly. Cannot pack the background: there is no layout file in %1/Half-Life/valve/resource")
+        QTest::newRow("Cannot find the folder %1/dod/resource/background/")
+            << QStringList{"restore", "--game", "dod", "--exe", "picture.jpg"};
+        QTest::newRow("Error: Files Not Zipped Correctly. Cannot pack the background: there is no layout file in "
+                      "%1/Half-Life/valve/resource")
             << QStringList{"zip", "out.zip", "--game", "valve", "--game-dir", "Half-Life"};
     }
     void failures()
@@ -130,9 +140,12 @@ private slots:
         QCOMPARE(run.err + run.out, "Cz Background Generated Succesfully\n");
         QCOMPARE(tiles("cz").size(), 6);
         QString said;
-        for (const QStringList &step : {QStringList{"zip", "out.zip"}, {"export", "out.bmp"}, {"restore"}, {"install", "out.zip"}})
+        for (const QStringList &step :
+             {QStringList{"zip", "out.zip"}, {"export", "out.bmp"}, {"restore"}, {"install", "out.zip"}})
             said += cli(step + QStringList{"--game", "czero", "--game-dir", "Half-Life"}).out;
-        QCOMPARE(said, "Files Zipped Successfully !\nBackground Exported\nOriginal Background Restored\nBackground Installed\n");
+        QCOMPARE(
+            said,
+            "Files Zipped Successfully !\nBackground Exported\nOriginal Background Restored\nBackground Installed\n");
     }
 
     // Without a folder given: Steam's libraries, then config.dat (the newer of the one beside the
@@ -150,10 +163,13 @@ private slots:
         QVERIFY(WriteSettings(m_dir.filePath("config.dat"), {.ExePath = m_game->exe(), .Language = 0}));
         // Older than the Spanish one in the configuration folder.
         QFile beside(m_dir.filePath("config.dat"));
-        QVERIFY(beside.open(QIODevice::ReadWrite) && beside.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
-        QVERIFY(QDir().mkpath(at("Quiltra")) && WriteSettings(at("Quiltra/config.dat"), {.ExePath = m_game->exe(), .Language = 1}));
+        QVERIFY(beside.open(QIODevice::ReadWrite)
+                && beside.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+        QVERIFY(QDir().mkpath(at("Quiltra"))
+                && WriteSettings(at("Quiltra/config.dat"), {.ExePath = m_game->exe(), .Language = 1}));
         const Run failed = cli({"make", "none.jpg", "--game", "dod", "--resolution", "640x480"});
-        QCOMPARE(failed.err, "quiltra-cli: No se puede cargar la imagen " + at("none.jpg") + ": No such file or directory\n");
+        QCOMPARE(failed.err,
+                 "quiltra-cli: No se puede cargar la imagen " + at("none.jpg") + ": No such file or directory\n");
         QCOMPARE(make("dod", {}).out, "Imagen De Fondo Generada Satisfactoriamente\n");
     }
 };

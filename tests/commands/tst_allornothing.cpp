@@ -23,8 +23,10 @@ class TestAllOrNothing : public QObject {
     {
         const int resolution = command.back().digitValue();
         if (resolution >= 0)
-            return Commands::Make(folders(addon), TestPicture(resolution ? QSize(800, 600) : QSize(640, 480)), resolution);
-        return command == "install" ? Commands::Install(folders(addon), "shared.zip") : Commands::Restore(folders(addon));
+            return Commands::Make(folders(addon), TestPicture(resolution ? QSize(800, 600) : QSize(640, 480)),
+                                  resolution);
+        return command == "install" ? Commands::Install(folders(addon), "shared.zip")
+                                    : Commands::Restore(folders(addon));
     }
 
 private slots:
@@ -101,13 +103,19 @@ private slots:
         const auto cli = [&](const QString &arguments, const QString &fault = {}) {
             qputenv("QUILTRA_FAULT", fault.toUtf8());
             QProcess process;
-            process.start(QUILTRA_CLI, (arguments + addon).split(' ') << "--game" << "cstrike" << "--game-dir" << g->install());
+            process.start(QUILTRA_CLI,
+                          (arguments + addon).split(' ') << "--game"
+                                                         << "cstrike"
+                                                         << "--game-dir" << g->install());
             process.waitForFinished(60000);
             said = process.readAllStandardError();
             return process.exitCode() == 0;
         };
         const auto first = Snapshot(g->install());
-        for (const char *command : QList<const char *>{"make p.png --resolution 800x600", "make p.png --resolution 640x480", "install shared.zip", "restore"}.first(commands)) {
+        for (const char *command :
+             QList<const char *>{"make p.png --resolution 800x600", "make p.png --resolution 640x480",
+                                 "install shared.zip", "restore"}
+                 .first(commands)) {
             const auto old = Snapshot(g->install());
             int n = 1;
             for (; n < 200 && !cli(command, "stop-rename:" + QString::number(n)); ++n) {
@@ -130,7 +138,8 @@ private slots:
     // without end.
     void pipesRefusedAtOnce()
     {
-        for (const char *file : {"p.jpg", "p.zip", "Half-Life/cstrike/liblist.gam", "s/steamapps/libraryfolders.vdf", "config.dat"})
+        for (const char *file :
+             {"p.jpg", "p.zip", "Half-Life/cstrike/liblist.gam", "s/steamapps/libraryfolders.vdf", "config.dat"})
             QVERIFY(QDir().mkpath(QFileInfo(file).path()) && ::mkfifo(file, 0600) == 0);
         QImage decoded;
         QString error;

@@ -71,9 +71,11 @@ private slots:
     void wideHdKeepsTheArea_data()
     {
         QTest::addColumn<QSize>("picture"); QTest::addColumn<QRect>("keep"); QTest::addColumn<QRect>("kept");
-        QTest::addRow("4:3, left of the middle: nothing cut") << QSize(1600, 1200) << QRect(100, 500, 400, 200) << QRect(0, 0, 1600, 1200);
+        QTest::addRow("4:3, left of the middle: nothing cut")
+            << QSize(1600, 1200) << QRect(100, 500, 400, 200) << QRect(0, 0, 1600, 1200);
         QTest::addRow("4:3, top left") << QSize(1600, 1200) << QRect(100, 100, 400, 200) << QRect(0, 0, 1061, 645);
-        QTest::addRow("4:3, bottom right") << QSize(1600, 1200) << QRect(1100, 900, 400, 200) << QRect(539, 555, 1061, 645);
+        QTest::addRow("4:3, bottom right")
+            << QSize(1600, 1200) << QRect(1100, 900, 400, 200) << QRect(539, 555, 1061, 645);
         QTest::addRow("9:16, near the top") << QSize(900, 1600) << QRect(200, 100, 400, 200) << QRect(0, 0, 900, 578);
         QTest::addRow("shown everywhere") << QSize(1600, 1200) << QRect(0, 265, 1600, 670) << QRect(0, 0, 1600, 1200);
         QTest::addRow("no area") << QSize(1600, 1200) << QRect() << QRect(0, 0, 1600, 1200);
@@ -98,7 +100,8 @@ private slots:
     {
         QImage decoded[2];
         QVERIFY(TestPicture({2400, 1500}).save(g.at("p.png")));
-        QVERIFY(Commands::DecodePictureFor(g.at("p.png"), 0, &decoded[0], nullptr) && Commands::DecodePictureFor(g.at("p.png"), 0, &decoded[1], nullptr, {2, {}, {}}));
+        QVERIFY(Commands::DecodePictureFor(g.at("p.png"), 0, &decoded[0], nullptr)
+                && Commands::DecodePictureFor(g.at("p.png"), 0, &decoded[1], nullptr, {2, {}, {}}));
         QCOMPARE(decoded[0].size(), QSize(768, 480));
         QCOMPARE(decoded[1].size(), QSize(2400, 1500));
     }
@@ -110,7 +113,9 @@ private slots:
         QVERIFY(Commands::FramedArea({1600, 1200}, 1, {2, {0, 0, 800, 600}, {}}, &problem).isEmpty());
         QCOMPARE(problem, "The area 0,0,800,600 does not have the shape of a 16:9 screen.");
         QVERIFY(Commands::FramedArea({1600, 1200}, WideHdResolution, {0, {}, {0, 0, 1600, 1200}}, &problem).isEmpty());
-        QCOMPARE(problem, "No part of the picture shows the area 0,0,1600,1200 whole on every screen from 4:3 to 21:9: it is too wide or too high for a picture of 1600x1200.");
+        QCOMPARE(problem,
+                 "No part of the picture shows the area 0,0,1600,1200 whole on every screen from 4:3 to 21:9: it is "
+                 "too wide or too high for a picture of 1600x1200.");
     }
 };
 

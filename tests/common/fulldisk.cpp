@@ -52,7 +52,8 @@ bool FullDisk::mount(int kilobytes, QString *whyNot)
 bool FullDisk::fill(qint64 leaveFree)
 {
 #ifdef Q_OS_LINUX
-    const int fd = ::open(QFile::encodeName(m_path + QStringLiteral("/.filler")).constData(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    const int fd = ::open(QFile::encodeName(m_path + QStringLiteral("/.filler")).constData(),
+                          O_WRONLY | O_CREAT | O_APPEND, 0644);
     if (fd < 0)
         return false;
     const QByteArray chunk(4096, 'x');

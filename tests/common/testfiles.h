@@ -52,7 +52,10 @@ inline QByteArray TgaPixels(const QList<QRgb> &pixels, int bits = 24, int alpha 
 {
     QByteArray bytes;
     for (QRgb p : pixels)
-        bytes.append(char(qBlue(p))).append(char(qGreen(p))).append(char(qRed(p))).append(bits == 32 ? QByteArray(1, char(alpha)) : "");
+        bytes.append(char(qBlue(p)))
+            .append(char(qGreen(p)))
+            .append(char(qRed(p)))
+            .append(bits == 32 ? QByteArray(1, char(alpha)) : "");
     return bytes;
 }
 

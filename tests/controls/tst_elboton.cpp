@@ -37,7 +37,8 @@ private slots:
                               QKeySequence(step.mid(2))[0].key(), {}, {}, step[0].isUpper());
                 QApplication::sendEvent(QApplication::focusWidget(), &key);
             } else if (step[0] == 'm') {
-                QTest::mouseEvent(step == "mp" ? QTest::MousePress : QTest::MouseRelease, a, Qt::LeftButton, {}, {20, 12});
+                QTest::mouseEvent(step == "mp" ? QTest::MousePress : QTest::MouseRelease, a, Qt::LeftButton, {},
+                                  {20, 12});
             } else {
                 PressKeys(step);
             }

@@ -56,7 +56,8 @@ private slots:
             else if (step == "blur")
                 combo->clearFocus();
             else if (step.startsWith("wheel")) {
-                QWheelEvent wheel({20, 8}, {}, {}, {0, step.endsWith("down") ? -120 : 120}, {}, {}, Qt::NoScrollPhase, false);
+                QWheelEvent wheel({20, 8}, {}, {}, {0, step.endsWith("down") ? -120 : 120}, {}, {}, Qt::NoScrollPhase,
+                                  false);
                 QApplication::sendEvent(combo->innerList(), &wheel);
             } else
                 PressKeys(step);
@@ -116,8 +117,10 @@ private slots:
             const QImage shown = view->window()->grab().toImage();
             combo->innerList()->hidePopup();
             QCOMPARE(top < 700 ? at.topLeft() : at.bottomLeft(), combo->mapToGlobal(QPoint(0, top < 700 ? 20 : -1)));
-            const QRect chosen = view->visualRect(view->model()->index(1, 0)).translated(view->mapTo(view->window(), QPoint()));
-            QCOMPARE(QList({shown.pixel(0, 5), shown.pixel(at.width() - 1, 5), shown.pixel(chosen.right() - 1, chosen.center().y())}),
+            const QRect chosen
+                = view->visualRect(view->model()->index(1, 0)).translated(view->mapTo(view->window(), QPoint()));
+            QCOMPARE(QList({shown.pixel(0, 5), shown.pixel(at.width() - 1, 5),
+                            shown.pixel(chosen.right() - 1, chosen.center().y())}),
                      QList({0xFF000000u, 0xFFA0AA95u, 0xFF000000u}));
         }
     }

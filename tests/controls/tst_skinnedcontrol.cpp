@@ -28,14 +28,20 @@ public:
     {
         const QMetaObject *meta = control->metaObject();
         for (int i = SkinnedControl::staticMetaObject.methodOffset(); i < meta->methodCount(); ++i)
-            if (const QMetaMethod s = meta->method(i); s.methodType() == QMetaMethod::Signal && !s.name().endsWith("Changed"))
-                connect(control, ("2" + s.methodSignature()).data(), this, s.parameterCount() ? SLOT(mouse(int,int,float,float)) : SLOT(plain()));
+            if (const QMetaMethod s = meta->method(i);
+                s.methodType() == QMetaMethod::Signal && !s.name().endsWith("Changed"))
+                connect(control, ("2" + s.methodSignature()).data(), this,
+                        s.parameterCount() ? SLOT(mouse(int, int, float, float)) : SLOT(plain()));
     }
     QStringList log;
 
 public slots:
     void plain() { log << sender()->metaObject()->method(senderSignalIndex()).name(); }
-    void mouse(int button, int, float x, float y) { plain(); log.last() += QString("(%1,%2,%3)").arg(button).arg(x).arg(y); }
+    void mouse(int button, int, float x, float y)
+    {
+        plain();
+        log.last() += QString("(%1,%2,%3)").arg(button).arg(x).arg(y);
+    }
 };
 
 class TestSkinnedControl : public QObject
@@ -53,8 +59,9 @@ private slots:
         QTest::newRow("button, bottom edge from x = 1") << "elboton" << QSize(20, 40)
             << "l0,0 l32,0 l0,22 d33,0 d1,23 d33,23 b0,23" << QPoint() << "";
         QTest::newRow("panel and close box") << "elpanel" << QSize(300, 200)
-            << "l0,0 d299,0 d0,199 d299,199 l274,16 l274,24 l290,8 d291,8 d274,25 x279,13 x283,16 x286,19 b282,13 b277,16"
-            << QPoint(283, 17) << "l0,0 d274,24 d290,8 l291,8 l274,25 x283,16";
+                                             << "l0,0 d299,0 d0,199 d299,199 l274,16 l274,24 l290,8 d291,8 d274,25 "
+                                                "x279,13 x283,16 x286,19 b282,13 b277,16"
+                                             << QPoint(283, 17) << "l0,0 d274,24 d290,8 l291,8 l274,25 x283,16";
         QTest::newRow("frame, sunken") << "elframe" << QSize(200, 100) << "d0,0 d198,0 l199,0 l0,99 l199,99 b9,9"
                                        << QPoint() << "";
         QTest::newRow("combo, right edge from y = 1") << "elcombo" << QSize(50, 40)
@@ -151,7 +158,8 @@ private slots:
         const auto [kind] = fetch<QString>("kind");
         auto control = makeControl(kind), reader = makeControl(kind), fresh = makeControl(kind);
         const QMetaObject *meta = control->metaObject();
-        for (const QString &name : QString(meta->classInfo(meta->indexOfClassInfo("StoredValues")).value()).split(' ')) {
+        for (const QString &name :
+             QString(meta->classInfo(meta->indexOfClassInfo("StoredValues")).value()).split(' ')) {
             const QMetaProperty property = meta->property(meta->indexOfProperty(qPrintable(name)));
             const QVariant now = property.read(control.get());
             const QVariant next = now.typeId() == QMetaType::Bool ? QVariant(!now.toBool())

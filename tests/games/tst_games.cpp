@@ -33,7 +33,9 @@ private slots:
     {
         QFETCH(int, game); QFETCH(QString, folder); QFETCH(QString, row);
         const GameProfile &p = ProfileOf(game);
-        QCOMPARE(QStringList({p.DialogLabel, QString::number(p.SteamAppId), OfferedLaunchArgument(game, folder)}).join('|'), row);
+        QCOMPARE(
+            QStringList({p.DialogLabel, QString::number(p.SteamAppId), OfferedLaunchArgument(game, folder)}).join('|'),
+            row);
         QCOMPARE(AsksExtraParameters(game), !row.endsWith('|'));
     }
 
@@ -60,7 +62,9 @@ private slots:
     {
         columns<QString, QString, QString>("picked", "root", "relative");
         QTest::newRow("any case") << "/H/c/Resource/Background" << "/H/" << "c/Resource/Background";
-        QTest::newRow("mixed separators") << R"(C:\H\c/RESOURCE\background\\)" << R"(C:\H)" << R"(c/RESOURCE\background\\)";
+        QTest::newRow("mixed separators") << R"(C:\H\c/RESOURCE\background\\)"
+                                          << R"(C:\H)"
+                                          << R"(c/RESOURCE\background\\)";
         QTest::newRow("not at a folder's edge") << "/H2/c/resource/background" << "/H" << "";
         QTest::newRow("elsewhere") << "/E/c/resource/background" << "/H/" << "";
         QTest::newRow("no root") << "/h/resource/background" << "" << "";
@@ -83,14 +87,17 @@ private slots:
         // Lines ended by CR, CR LF and LF; a language of 65537 is not 1.
         QTest::newRow("CR, 65537") << QByteArray("x\r65537\r\ncs\n") << QByteArray("x\r\n-1\r\ncs\r\n\r\n\r\n\r\n");
         // Not UTF-8: the local code page, or Latin-1 where that is UTF-8 too (the same letters here).
-        QTest::newRow("BOM, 8-bit") << QByteArray("\xEF\xBB\xBF" "A\xF1o\r\n0\r\ncs\xE9") << QByteArray("A\xC3\xB1o\r\n 0\r\ncs\xC3\xA9\r\n\r\n\r\n\r\n");
+        QTest::newRow("BOM, 8-bit") << QByteArray("\xEF\xBB\xBF"
+                                                  "A\xF1o\r\n0\r\ncs\xE9")
+                                    << QByteArray("A\xC3\xB1o\r\n 0\r\ncs\xC3\xA9\r\n\r\n\r\n\r\n");
         QTest::newRow("addon folders") << addon << addon;
     }
     void settings()
     {
         QFETCH(QByteArray, bytes); QFETCH(QByteArray, written);
         Settings s{"x", 1, "x", "x", "x", "x", true};
-        QVERIFY((bytes.isEmpty() || WriteBytes("config.dat", bytes)) && ReadSettings("config.dat", s) && WriteSettings("config.dat", s));
+        QVERIFY((bytes.isEmpty() || WriteBytes("config.dat", bytes)) && ReadSettings("config.dat", s)
+                && WriteSettings("config.dat", s));
         QCOMPARE(ReadBytes("config.dat"), written);
     }
 
@@ -114,8 +121,12 @@ private slots:
     void libraryFolders_data()
     {
         columns<QString, QString>("vdf", "folders");
-        QTest::newRow("nested, comment, quoted brace") << "// c\n'libraryfolders' { '0' { 'path' '/a{b}' 'apps' { '7' '1' } } '1' { 'path' '/m' } }" << "/a{b}|/m";
-        QTest::newRow("flat, escaped backslashes") << R"('LibraryFolders' { 'ContentStatsID' '-4' '1' 'D:\\S' '2' 'E:\\G\\S' })" << R"(D:\S|E:\G\S)";
+        QTest::newRow("nested, comment, quoted brace")
+            << "// c\n'libraryfolders' { '0' { 'path' '/a{b}' 'apps' { '7' '1' } } '1' { 'path' '/m' } }"
+            << "/a{b}|/m";
+        QTest::newRow("flat, escaped backslashes")
+            << R"('LibraryFolders' { 'ContentStatsID' '-4' '1' 'D:\\S' '2' 'E:\\G\\S' })"
+            << R"(D:\S|E:\G\S)";
     }
     void libraryFolders()
     {
@@ -128,7 +139,8 @@ private slots:
     void installs()
     {
         const QString game = "b/steamapps/common/Half-Life/";
-        QVERIFY(QDir().mkpath("s/steamapps") && QDir().mkpath(game) && WriteBytes(game + "hl_linux", {}) && WriteBytes(game + "hl.sh", {}));
+        QVERIFY(QDir().mkpath("s/steamapps") && QDir().mkpath(game) && WriteBytes(game + "hl_linux", {})
+                && WriteBytes(game + "hl.sh", {}));
         QVERIFY(WriteBytes("s/steamapps/libraryfolders.vdf", "\"LibraryFolders\" { \"1\" \"b\" \"2\" \"./b\" }"));
         const QList<SteamInstall> found = FindSteamInstalls({"s"}, {"hl.sh", "hl_linux"});
         QVERIFY(found.size() == 1 && found[0].Executable == game + "hl.sh");

@@ -21,7 +21,9 @@ static QMap<QString, QByteArray> tree(bool changed)
 static QString commitTheSet()
 {
     WholeFileSet set;
-    return set.remove("c.tga") && set.add("a.tga", "new a") && set.add("made/e.tga", "new e") && set.commit() ? "" : set.errorString();
+    return set.remove("c.tga") && set.add("a.tga", "new a") && set.add("made/e.tga", "new e") && set.commit()
+        ? ""
+        : set.errorString();
 }
 
 // Each test works in a fresh current folder.
@@ -73,7 +75,8 @@ private slots:
         const QString control = "its name holds a control character";
         // A name of 255 bytes, in folders to make.
         QTest::newRow("fine") << "new/sub/" + QString(255, 'x') << "";
-        QTest::newRow("256 bytes") << QString(256, 'x') << "its name is longer than the 255 bytes a file name may have here";
+        QTest::newRow("256 bytes") << QString(256, 'x')
+                                   << "its name is longer than the 255 bytes a file name may have here";
         QTest::newRow("control") << "a\x01" "b" << control;
         QTest::newRow("line break") << "new\nline/b" << control;
         QTest::newRow("read-only") << "a" << "the file is read-only";
@@ -88,7 +91,8 @@ private slots:
         QCOMPARE(CheckBeforeWriting({{"c", 1000}, {name, 100}}),
                  reason.isEmpty() ? "" : "Cannot write " + shown + ": " + reason.replace("%1", QDir::currentPath()));
         WholeFileSet().add(name, "new");
-        QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), (QStringList{"a", "folder"}));
+        QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 (QStringList{"a", "folder"}));
     }
 
     // Each rename, write and flush of the set failing in turn, as a failing disk fails it, and the
@@ -100,7 +104,8 @@ private slots:
     {
         columns<QString>("failing");
         const QString journal = ".*/quiltra-journal-\\w{6}.txt";
-        const QStringList renamed{journal, "c.tga", "a.tga", "made/e.tga", ""}, written{"a.tga", "made/e.tga", journal, ""};
+        const QStringList renamed{journal, "c.tga", "a.tga", "made/e.tga", ""},
+            written{"a.tga", "made/e.tga", journal, ""};
         for (const QString point : {"rename", "stop-rename", "write", "fsync"}) {
             const QStringList steps = point.endsWith("rename") ? renamed : written;
             for (int n = 1; n <= steps.size(); ++n)
@@ -124,9 +129,14 @@ private slots:
             int status = 0;
             wait(&status);
             QCOMPARE(WEXITSTATUS(status), failing.isEmpty() ? 0 : 137);
-            QVERIFY(failing != "done" || QFile::rename("made/" + QDir("made").entryList({"e.tga.*"}).value(0), "made/e.tga"));
-            QCOMPARE(RecoverInterruptedSets({".", "made"}, &error), failing.isEmpty() ? QStringList() : QStringList{"An interrupted change in "
-                     + QDir::currentPath() + (failing == "done" ? " was completed" : " was undone; its files are as they were")});
+            QVERIFY(failing != "done"
+                    || QFile::rename("made/" + QDir("made").entryList({"e.tga.*"}).value(0), "made/e.tga"));
+            QCOMPARE(RecoverInterruptedSets({".", "made"}, &error),
+                     failing.isEmpty()
+                         ? QStringList()
+                         : QStringList{
+                             "An interrupted change in " + QDir::currentPath()
+                             + (failing == "done" ? " was completed" : " was undone; its files are as they were")});
             failing.remove("done");
         } else {
             QVERIFY(SetFault(fault));
