@@ -52,6 +52,8 @@ private slots:
         window.click(3);
         window.control<elcombo>("elcombo2")->SetListIndex(screen);
         window.control<elcombo>("elcombo1")->SetListIndex(resolution);
+        // Made for is for classic makes alone.
+        QCOMPARE(window.control<elcombo>("elcombo2")->isEnabled(), resolution != WideHdResolution);
         if (screen || resolution == WideHdResolution) {
             for (const Qt::Key key : {Qt::Key_Equal, Qt::Key_Equal, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up})
                 QTest::keyClick(window.control<QWidget>("Picture3"), key);

@@ -79,6 +79,28 @@ private slots:
                  qPrintable(filter));
     }
 
+    // The preview's keys frame a 1600x1200 picture made for 16:9 (the part kept starts at 0,150
+    // 1600x900, one "=" makes it 0.9 as large about its middle): arrows move it four preview pixels,
+    // eight of the picture's, forty with Shift; "-" makes it larger again.
+    void framingKeys_data()
+    {
+        columns<QString, QRect>("keys", "kept");
+        QTest::newRow("smaller") << "=" << QRect(80, 195, 1440, 810);
+        QTest::newRow("right, down") << "= Right Shift+Down" << QRect(88, 275, 1440, 810);
+        QTest::newRow("left, up") << "= Left Up" << QRect(72, 187, 1440, 810);
+        QTest::newRow("larger again") << "= -" << QRect(0, 150, 1600, 900);
+    }
+    void framingKeys()
+    {
+        QFETCH(QString, keys); QFETCH(QRect, kept);
+        load("p.bmp", TestPicture(QSize(1600, 1200)));
+        t->control<elcombo>("elcombo2")->SetListIndex(2);
+        t->window->show();
+        focusFromKeyboard(t->control<QWidget>("Picture3"));
+        PressKeys(keys);
+        QCOMPARE(t->window->framing().Crop, kept);
+    }
+
     // Tab goes as the window is seen: along the bottom row, Run, Zip, the list, Make, Load, then the
     // screen choice at the top, the preview once it frames the picture, and round.
     void tabOrderAsSeen()
